@@ -1,0 +1,51 @@
+// Draws every built-in picture of the game and writes the files the build
+// embeds. The output depends on nothing but this program, so running it twice
+// gives the same bytes and the committed pictures can be checked against it.
+
+#include "bmp_writer.h"
+#include "decoration.h"
+#include "icon_motif.h"
+#include "tile_set.h"
+
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace {
+
+void writeFile(const std::filesystem::path& path, const qpic::Bytes& bytes)
+{
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    if (!out)
+        throw std::runtime_error("cannot write " + path.string());
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s OUTPUT-DIRECTORY\n", argv[0]);
+        return 2;
+    }
+    try {
+        const std::filesystem::path dir(argv[1]);
+        for (int t = 0; t < qpic::kTileCount; ++t)
+            for (int k = 1; k <= qpic::kLayerCount; ++k)
+                writeFile(dir / "tiles" / ("tile-" + std::to_string(t) + "-" + std::to_string(k) + ".bmp"),
+                          qpic::fourBitBmpFile(qpic::drawTile(t, k)));
+        writeFile(dir / "decoration.bmp", qpic::twentyFourBitBmpFile(qpic::drawDecoration()));
+        const QImage motif = qpic::drawIconMotif();
+        writeFile(dir / "quillamon.ico", qpic::iconFile(motif));
+        writeFile(dir / "quillamon.png", qpic::pngFile(motif));
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s: %s\n", argv[0], e.what());
+        return 1;
+    }
+    return 0;
+}
