@@ -1,0 +1,514 @@
+// The window as it is defined: its controls' places and sizes in twips, the
+// captions, fonts, colours and borders, the keyboard focus and tab order, the
+// stacking of the controls as the mouse finds it, and the event bindings.
+#include "board_arrangement.h"
+#include "form_fixture.h"
+
+#include "window/event_bindings.h"
+#include "window/twips.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QScopeGuard>
+#include <QTextLayout>
+#include <QtTest>
+
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+using testing_support::panelPoint;
+using testing_support::placeSolved;
+using testing_support::placeTile;
+
+struct Control {
+    QWidget *widget;
+    window::TwipsGeometry *twips;
+};
+
+// The controls other than the tile pictures, by the names the game gives them.
+Control control(window::Form1 &form, std::string_view name)
+{
+    if (name == "Picture5")
+        return {&form.picture5(), &form.picture5().twips()};
+    if (name == "Picture6")
+        return {&form.picture6(), &form.picture6().twips()};
+    if (name == "Command1")
+        return {&form.command1(), &form.command1().twips()};
+    if (name == "Label1")
+        return {&form.label1(), &form.label1().twips()};
+    if (name == "Label2")
+        return {&form.label2(), &form.label2().twips()};
+    if (name == "Label3")
+        return {&form.label3(), &form.label3().twips()};
+    qFatal("no control named %s", std::string(name).c_str());
+}
+
+QString describe(std::string_view name) { return QString::fromUtf8(name.data(), qsizetype(name.size())); }
+
+// Where a control with this twips geometry must lie, in pixels, in its
+// container's frame: measured from inside the container's border.
+QRect expectedPixels(const QWidget &widget, float left, float top, float width, float height)
+{
+    const QPoint inner = widget.parentWidget()->contentsRect().topLeft();
+    return QRect(inner.x() + window::pixelsFromTwips(left), inner.y() + window::pixelsFromTwips(top),
+                 window::pixelsFromTwips(width), window::pixelsFromTwips(height));
+}
+
+int missingGlyphs(const QFont &font, const QString &text)
+{
+    QTextLayout layout(text, font);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    int missing = 0;
+    for (const QGlyphRun &run : layout.glyphRuns())
+        for (quint32 glyph : run.glyphIndexes())
+            missing += glyph == 0;
+    return missing;
+}
+
+bool holds(const QFont &font, const QString &text)
+{
+    const QFontMetrics metrics(font);
+    for (char32_t c : text.toUcs4())
+        if (!metrics.inFontUcs4(c))
+            return false;
+    return missingGlyphs(font, text) == 0;
+}
+
+} // namespace
+
+class FormDefinitionTest : public QObject {
+    Q_OBJECT
+private slots:
+    void controlsLieWhereTheDefinitionPutsThem()
+    {
+        struct Row {
+            std::string_view name;
+            float left, top, width, height;
+        };
+        // The panel's place is the one start-up gives it; the others keep
+        // their design places.
+        static constexpr Row rows[] = {
+            {"Picture5", 190, 120, 11260, 8500}, {"Command1", 9360, 7800, 1095, 375},
+            {"Picture6", 9000, 480, 1815, 1335}, {"Label3", 9120, 150, 495, 255},
+            {"Label2", 9000, 7440, 1695, 255},   {"Label1", 9720, 120, 975, 375},
+        };
+        testing_support::ShownForm shown;
+        for (const Row &row : rows) {
+            const Control c = control(shown.form(), row.name);
+            const QString what = describe(row.name);
+            QVERIFY2(c.twips->left() == row.left, qPrintable(what));
+            QVERIFY2(c.twips->top() == row.top, qPrintable(what));
+            QVERIFY2(c.twips->width() == row.width, qPrintable(what));
+            QVERIFY2(c.twips->height() == row.height, qPrintable(what));
+            QCOMPARE(c.widget->geometry(), expectedPixels(*c.widget, row.left, row.top, row.width, row.height));
+            QVERIFY2(c.widget->isVisible(), qPrintable(what));
+        }
+    }
+
+    void tilePicturesAreSquaresOnTheCellsOfTheGrid()
+    {
+        testing_support::ShownForm shown;
+        window::Form1 &form = shown.form();
+        std::set<std::pair<float, float>> cells;
+        for (std::int16_t i = 0; i < puzzle::kTiles; ++i) {
+            const float left = form.left(1, i);
+            const float top = form.top(1, i);
+            cells.insert({left, top});
+            QVERIFY(left == 0 || left == 2800 || left == 5600);
+            QVERIFY(top == 0 || top == 2800 || top == 5600);
+            for (int layer = 1; layer <= puzzle::kLayers; ++layer) {
+                window::PictureBox &box = form.picture(layer, i);
+                QVERIFY(box.twips().width() == 2800.0f);
+                QVERIFY(box.twips().height() == 2800.0f);
+                QVERIFY(form.left(layer, i) == left);
+                QVERIFY(form.top(layer, i) == top);
+                QCOMPARE(box.geometry(), expectedPixels(box, left, top, 2800, 2800));
+                QCOMPARE(box.parentWidget(), &form.picture5());
+            }
+        }
+        QCOMPARE(cells.size(), std::size_t(9));
+    }
+
+    void geometryReadsBackExactlyWhatWasWritten()
+    {
+        testing_support::ShownForm shown;
+        window::Form1 &form = shown.form();
+        // Halves, fractions no pixel can show, negatives, places far off the panel.
+        static constexpr float values[] = {1234.5f, -7.5f, 22.5f, 0.1f, 8399.99f, -2800.0f, 40000.25f};
+        for (float value : values) {
+            form.setLeft(3, 4, value);
+            form.setTop(3, 4, -value);
+            QVERIFY(form.left(3, 4) == value);
+            QVERIFY(form.top(3, 4) == -value);
+            form.move(2, 7, value, value / 2);
+            QVERIFY(form.left(2, 7) == value);
+            QVERIFY(form.top(2, 7) == value / 2);
+            // Moving leaves the size alone.
+            QVERIFY(form.picture(2, 7).twips().width() == 2800.0f);
+            QVERIFY(form.picture(2, 7).twips().height() == 2800.0f);
+        }
+        // The four pictures of a tile moved to one place in twips land on one
+        // pixel, whatever the fraction.
+        for (float value : values) {
+            placeTile(form, 5, 2, value, value + 0.5f);
+            const QPoint first = form.picture(1, 5).pos();
+            for (int layer = 2; layer <= puzzle::kLayers; ++layer)
+                QCOMPARE(form.picture(layer, 5).pos(), first);
+        }
+    }
+
+    void clientAreaIsTheDesignedOneBeforeAndAfterLoad()
+    {
+        testing_support::FakeTimeOfDay time;
+        testing_support::ScriptedRandom random;
+        window::Form1 form(time, random);
+        // 11640 x 8775 twips.
+        QCOMPARE(form.size(), QSize(776, 585));
+        // Before load the panel stands where the definition put it.
+        window::TwipsGeometry &panel = form.picture5().twips();
+        QVERIFY(panel.left() == 120 && panel.top() == 120 && panel.width() == 11200 && panel.height() == 8480);
+        QCOMPARE(form.picture5().geometry(), QRect(8, 8, 747, 565));
+
+        form.load();
+        QCOMPARE(form.size(), QSize(776, 585));
+        QVERIFY(form.rect().contains(form.picture5().geometry()));
+    }
+
+    void theWindowHoldsOnlyThePanelAndThePanelHoldsEverythingElse()
+    {
+        testing_support::ShownForm shown;
+        window::Form1 &form = shown.form();
+        QCOMPARE(form.findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly),
+                 QList<QWidget *>{&form.picture5()});
+        // 36 tile pictures, the button, the decoration and three labels; with
+        // the panel and the timer that makes 43 controls.
+        QCOMPARE(form.picture5().findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly).size(), 41);
+        QCOMPARE(form.timer1().interval(), 1000);
+        QVERIFY(form.timer1().isActive());
+        QVERIFY(!form.timer1().isSingleShot());
+    }
+
+    void captionsReadCharacterForCharacter()
+    {
+        testing_support::ShownForm shown;
+        window::Form1 &form = shown.form();
+
+        const QString head = QStringLiteral("Quillamon V1.0") + QString(28, u' ') + QStringLiteral("dorn_pell")
+                             + QString(2, u' ');
+        const QString title = form.windowTitle();
+        QVERIFY2(title.startsWith(head), qPrintable(title));
+        const QString address = title.mid(head.size());
+        QVERIFY2(!address.isEmpty() && !address.startsWith(u' ') && !address.contains(u' ')
+                     && address.count(u'@') == 1,
+                 qPrintable(address));
+        // The title bar shows it as it is.
+        QCOMPARE(shown.window()->title(), title);
+
+        QCOMPARE(form.label3().text(), QString::fromUtf16(u"\u8BA1\u65F6:"));
+        QCOMPARE(form.label1().text(), QString::fromUtf16(u" 0\uFF1A0\uFF1A0"));
+        QCOMPARE(form.label2().text(), QString::fromUtf16(u"\u53CC\u51FB\u56FE\u7247\u9006\u65F6\u9488\u65CB\u8F6C"));
+        QCOMPARE(form.command1().text(), QString::fromUtf16(u"\u66F4\u65B0"));
+        // Shown as plain text: nothing in a caption is taken as markup.
+        QCOMPARE(form.label1().textFormat(), Qt::PlainText);
+        QVERIFY(!form.windowIcon().isNull());
+    }
+
+    void clockFontIsTimesNewRomanWithFallbacksThatHoldItsText()
+    {
+        testing_support::ShownForm shown;
+        const QFont font = shown.form().label1().font();
+        QCOMPARE(font.family(), QStringLiteral("Times New Roman"));
+        QCOMPARE(font.pointSizeF(), 10.5);
+        QCOMPARE(font.weight(), QFont::Weight(400));
+        QVERIFY(!font.italic());
+        QVERIFY(!font.underline());
+        QVERIFY(!font.strikeOut());
+        // Every family named after the first is one that is really there:
+        // Times New Roman's metric twin for the digits, then one with the
+        // full-width colons.
+        const QStringList installed = QFontDatabase::families();
+        const QStringList families = font.families();
+        QCOMPARE(families.value(0), QStringLiteral("Times New Roman"));
+        QVERIFY(families.size() > 1);
+        for (const QString &family : families.mid(1))
+            QVERIFY2(installed.contains(family), qPrintable(family));
+        QCOMPARE(QFontInfo(font).family(), QStringLiteral("Liberation Serif"));
+        // What the clock will ever show: blanks, signs, digits, full-width colons.
+        QVERIFY(holds(font, QString::fromUtf16(u" -0123456789\uFF1A")));
+    }
+
+    void otherCaptionsUseTheDefaultFontAndItHoldsThem()
+    {
+        testing_support::ShownForm shown;
+        window::Form1 &form = shown.form();
+        for (QWidget *w : {static_cast<QWidget *>(&form.label2()), static_cast<QWidget *>(&form.label3()),
+                           static_cast<QWidget *>(&form.command1())}) {
+            QVERIFY2(!w->testAttribute(Qt::WA_SetFont), w->metaObject()->className());
+            QCOMPARE(w->font(), QApplication::font(w));
+        }
+        QVERIFY(holds(form.label2().font(), form.label2().text()));
+        QVERIFY(holds(form.label3().font(), form.label3().text()));
+        QVERIFY(holds(form.command1().font(), form.command1().text()));
+    }
+
+    void coloursAreSystemColoursByRole()
+    {
+        struct Row {
+            std::string_view name;
+            QPalette::ColorRole background;
+            QPalette::ColorRole foreground;
+        };
+        static constexpr Row rows[] = {
+            {"Picture5", QPalette::Button, QPalette::ButtonText}, {"Picture6", QPalette::Button, QPalette::WindowText},
+            {"Command1", QPalette::Button, QPalette::ButtonText}, {"Label1", QPalette::Button, QPalette::ButtonText},
+            {"Label2", QPalette::Button, QPalette::ButtonText},   {"Label3", QPalette::Button, QPalette::ButtonText},
+        };
+        testing_support::ShownForm shown;
+        window::Form1 &form = shown.form();
+        QCOMPARE(form.backgroundRole(), QPalette::Button);
+        for (const Row &row : rows) {
+            QWidget *w = control(form, row.name).widget;
+            QVERIFY2(w->backgroundRole() == row.background, qPrintable(describe(row.name)));
+            QVERIFY2(w->foregroundRole() == row.foreground, qPrintable(describe(row.name)));
+        }
+        for (int layer = 1; layer <= puzzle::kLayers; ++layer) {
+            for (std::int16_t i = 0; i < puzzle::kTiles; ++i) {
+                QCOMPARE(form.picture(layer, i).backgroundRole(), QPalette::Base);
+                QCOMPARE(form.picture(layer, i).foregroundRole(), QPalette::WindowText);
+            }
+        }
+    }
+
+    void coloursFollowTheUsersScheme()
+    {
+        testing_support::ShownForm shown;
+        window::Form1 &form = shown.form();
+        placeSolved(form);
+        const QPalette before = QApplication::palette();
+        QPalette scheme = before;
+        const QColor face(0x12, 0x34, 0x56);
+        const QColor frame(0xc0, 0x10, 0x20);
+        scheme.setColor(QPalette::Button, face);
+        scheme.setColor(QPalette::WindowText, frame);
+        QApplication::setPalette(scheme);
+        const auto restore = qScopeGuard([&before] { QApplication::setPalette(before); });
+        // The change reaches the controls as a posted event.
+        QTRY_COMPARE(form.label2().palette().color(QPalette::Button), face);
+
+        // Opaque backgrounds in the button-face colour: the panel between the
+        // board and the controls at its right, the window around the panel,
+        // and a label past the end of its text.
+        const QImage panel = form.picture5().grab().toImage();
+        const QPoint gap = form.picture5().mapFrom(&form, panelPoint(form, 8700, 4000));
+        QCOMPARE(panel.pixelColor(gap), face);
+        QCOMPARE(form.grab().toImage().pixelColor(3, 3), face);
+        const QImage hint = form.label2().grab().toImage();
+        QCOMPARE(hint.pixelColor(hint.width() - 1, hint.height() - 1), face);
+        // The tile's one-pixel border in the frame colour.
+        const QImage tile = form.picture(1, 4).grab().toImage();
+        QCOMPARE(tile.pixelColor(0, 0), frame);
+        QCOMPARE(tile.pixelColor(tile.width() - 1, tile.height() / 2), frame);
+    }
+
+    void bordersAndTheInnerAreasTheyLeave()
+    {
+        struct Row {
+            std::string_view name;
+            QFrame::Shape shape;
+            QFrame::Shadow shadow;
+            int inset; // pixels of border on every side
+        };
+        static constexpr Row rows[] = {
+            {"Picture5", QFrame::Panel, QFrame::Sunken, 2},
+            {"Picture6", QFrame::NoFrame, QFrame::Plain, 0},
+            {"Label1", QFrame::NoFrame, QFrame::Plain, 0},
+            {"Label2", QFrame::NoFrame, QFrame::Plain, 0},
+            {"Label3", QFrame::NoFrame, QFrame::Plain, 0},
+        };
+        testing_support::ShownForm shown;
+        window::Form1 &form = shown.form();
+        for (const Row &row : rows) {
+            auto *frame = qobject_cast<QFrame *>(control(form, row.name).widget);
+            QVERIFY(frame);
+            QVERIFY2(frame->frameShape() == row.shape, qPrintable(describe(row.name)));
+            if (row.shape != QFrame::NoFrame)
+                QVERIFY2(frame->frameShadow() == row.shadow, qPrintable(describe(row.name)));
+            QCOMPARE(frame->contentsRect(), frame->rect().adjusted(row.inset, row.inset, -row.inset, -row.inset));
+        }
+        // The decoration box is 121 x 89 pixels with no border.
+        QCOMPARE(form.picture6().size(), QSize(121, 89));
+        for (int layer = 1; layer <= puzzle::kLayers; ++layer) {
+            for (std::int16_t i = 0; i < puzzle::kTiles; ++i) {
+                window::PictureBox &box = form.picture(layer, i);
+                QCOMPARE(box.frameShape(), QFrame::Box);
+                QCOMPARE(box.frameShadow(), QFrame::Plain);
+                QCOMPARE(box.contentsRect(), box.rect().adjusted(1, 1, -1, -1));
+            }
+        }
+        QVERIFY(!form.command1().isDefault());
+        QVERIFY(!form.command1().autoDefault());
+        QVERIFY(!form.command1().isFlat());
+    }
+
+    void focusStartsOnThePanelAndTabFollowsTheTabOrder()
+    {
+        testing_support::ShownForm shown;
+        window::Form1 &form = shown.form();
+        QVERIFY(QTest::qWaitForWindowActive(shown.window()));
+        QCOMPARE(QApplication::focusWidget(), &form.picture5());
+
+        // Tab order 0..41: the panel, Picture1(8)..(0), the button, Label1,
+        // Picture2(8)..(0), Picture3, Picture4, Label2, Label3, Picture6.
+        // Labels and hidden pictures take no focus.
+        std::vector<QWidget *> order{&form.picture5()};
+        for (std::int16_t i = 8; i >= 0; --i)
+            order.push_back(&form.picture(1, i));
+        order.push_back(&form.command1());
+        for (int layer = 2; layer <= puzzle::kLayers; ++layer)
+            for (std::int16_t i = 8; i >= 0; --i)
+                order.push_back(&form.picture(layer, i));
+        order.push_back(&form.picture6());
+        auto tabRound = [&](const char *board) {
+            std::vector<QWidget *> expected;
+            for (QWidget *w : order)
+                if (w->isVisible())
+                    expected.push_back(w);
+            QVERIFY2(expected.size() == std::size_t(1 + 9 + 1 + 1), board);
+            form.picture5().setFocus();
+            for (std::size_t step = 1; step <= expected.size(); ++step) {
+                QTest::keyClick(shown.window(), Qt::Key_Tab);
+                QVERIFY2(QApplication::focusWidget() == expected[step % expected.size()], board);
+            }
+            QTest::keyClick(shown.window(), Qt::Key_Backtab, Qt::ShiftModifier);
+            QVERIFY2(QApplication::focusWidget() == expected.back(), board);
+        };
+        // The scrambled board, then every tile in one layer, for each layer.
+        tabRound("scrambled");
+        if (QTest::currentTestFailed())
+            return;
+        static const char *const boards[] = {"all layer 1", "all layer 2", "all layer 3", "all layer 4"};
+        for (int layer = 1; layer <= puzzle::kLayers; ++layer) {
+            for (std::int16_t i = 0; i < puzzle::kTiles; ++i)
+                placeTile(form, i, layer, 2800.0f * (i % 3), 2800.0f * (i / 3));
+            tabRound(boards[layer - 1]);
+            if (QTest::currentTestFailed())
+                return;
+        }
+
+        for (QWidget *w : {static_cast<QWidget *>(&form.label1()), static_cast<QWidget *>(&form.label2()),
+                           static_cast<QWidget *>(&form.label3())})
+            QCOMPARE(w->focusPolicy(), Qt::NoFocus);
+    }
+
+    void keysOnThePanelDoNothing()
+    {
+        testing_support::ShownForm shown;
+        window::Form1 &form = shown.form();
+        QVERIFY(QTest::qWaitForWindowActive(shown.window()));
+        placeSolved(form);
+        const int draws = shown.random.draws;
+        // The button is no default or cancel button: Return and Escape start
+        // no game, and no key moves or turns a tile.
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape, Qt::Key_Space, Qt::Key_Left})
+            QTest::keyClick(shown.window(), key);
+        QCOMPARE(shown.random.draws, draws);
+        QVERIFY(form.isVisible());
+        for (std::int16_t i = 0; i < puzzle::kTiles; ++i) {
+            QCOMPARE(shown.visibleLayer(i), 1);
+            QVERIFY(form.left(1, i) == 2800.0f * (i % 3) && form.top(1, i) == 2800.0f * (i / 3));
+        }
+    }
+
+    void aPressGoesToTheTopmostVisibleControl()
+    {
+        struct Placement {
+            std::int16_t index;
+            int layer; // 0: all four pictures hidden
+            float left, top;
+        };
+        struct Case {
+            const char *name;
+            std::vector<Placement> placements; // in this order, on the solved board
+            float x, y;                        // the press, panel frame, twips
+            int held;                          // tile held after the press, or -1
+            bool newGame;                      // the press and release click the button
+        };
+        const Case cases[] = {
+            {"a layer-1 tile dropped over a layer-2 tile lies beneath it",
+             {{4, 2, 2800, 2800}, {0, 1, 3500, 3500}}, 4200, 4200, 4, false},
+            {"layer beats index: layer 4 of tile 8 over layer 3 of tile 0",
+             {{0, 3, 0, 0}, {8, 4, 1000, 1000}}, 2000, 2000, 8, false},
+            {"same layer: tile 3 above tile 5 when 5 was moved last",
+             {{3, 1, 0, 2800}, {5, 1, 1400, 2800}}, 2000, 3500, 3, false},
+            {"same layer: tile 3 above tile 5 when 3 was moved last",
+             {{5, 1, 5600, 2800}, {3, 1, 4200, 2800}}, 5000, 3500, 3, false},
+            {"same layer 4: tile 3 above tile 5", {{3, 4, 0, 2800}, {5, 4, 1400, 2800}}, 2000, 3500, 3, false},
+            {"a layer-1 tile passes beneath the button", {{8, 1, 8400, 6600}}, 9907, 7987, -1, true},
+            {"a layer-2 tile covers the button", {{8, 2, 8400, 6600}}, 9907, 7987, 8, false},
+            {"a layer-3 tile covers the button", {{8, 3, 8400, 6600}}, 9907, 7987, 8, false},
+            {"a layer-4 tile covers the button", {{8, 4, 8400, 6600}}, 9907, 7987, 8, false},
+            {"a tile covers the hint", {{2, 1, 8600, 6900}}, 9100, 7500, 2, false},
+            {"a tile covers the decorative picture", {{6, 1, 8800, 300}}, 9500, 1000, 6, false},
+            {"a tile covers the clock", {{7, 1, 9000, 0}}, 9800, 200, 7, false},
+            {"a tile covers the clock's caption", {{1, 1, 8500, 0}}, 9200, 250, 1, false},
+            {"hidden pictures take no press", {{4, 0, 2800, 2800}}, 4200, 4200, -1, false},
+        };
+        for (const Case &c : cases) {
+            testing_support::ShownForm shown;
+            window::Form1 &form = shown.form();
+            placeSolved(form);
+            for (const Placement &p : c.placements)
+                placeTile(form, p.index, p.layer, p.left, p.top);
+            const int draws = shown.random.draws;
+
+            const QPoint at = panelPoint(form, c.x, c.y);
+            QTest::mousePress(shown.window(), Qt::LeftButton, {}, at);
+            QVERIFY2(form.dragState().dragging == (c.held >= 0), c.name);
+            if (c.held >= 0)
+                QVERIFY2(form.dragState().dragIndex == c.held, c.name);
+            QTest::mouseRelease(shown.window(), Qt::LeftButton, {}, at);
+            QVERIFY2(!form.dragState().dragging, c.name);
+            QVERIFY2(shown.random.draws == draws + (c.newGame ? 18 : 0), c.name);
+        }
+    }
+
+    void thirteenEventsAreBoundByName()
+    {
+        struct Expected {
+            std::string_view source, event;
+        };
+        static constexpr Expected expected[] = {
+            {"Form", "Load"},           {"Form", "MouseMove"},      {"Form", "MouseUp"},
+            {"Picture1", "MouseDown"},  {"Picture2", "MouseDown"},  {"Picture3", "MouseDown"},
+            {"Picture4", "MouseDown"},  {"Picture1", "DblClick"},   {"Picture2", "DblClick"},
+            {"Picture3", "DblClick"},   {"Picture4", "DblClick"},   {"Command1", "Click"},
+            {"Timer1", "Timer"},
+        };
+        QCOMPARE(window::kEventBindings.size(), std::size(expected));
+        std::set<std::string_view> names;
+        std::set<window::Procedure> procedures;
+        for (std::size_t i = 0; i < std::size(expected); ++i) {
+            const window::EventBinding &b = window::kEventBindings[i];
+            QCOMPARE(b.source, expected[i].source);
+            QCOMPARE(b.event, expected[i].event);
+            const std::string name = std::string(b.source) + "_" + std::string(b.event);
+            QCOMPARE(std::string(b.name), name);
+            QCOMPARE(window::procedureName(b.procedure), b.name);
+            names.insert(b.name);
+            procedures.insert(b.procedure);
+        }
+        QCOMPARE(names.size(), std::size_t(13));
+        QCOMPARE(procedures.size(), std::size_t(13));
+    }
+};
+
+QTEST_MAIN(FormDefinitionTest)
+#include "form_definition_test.moc"
