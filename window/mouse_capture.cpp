@@ -29,8 +29,6 @@ bool MouseCapture::releaseCapture()
 
 bool MouseCapture::eventFilter(QObject *receiver, QEvent *event)
 {
-    if (!owner_ || receiver == owner_ || !receiver->isWidgetType())
-        return false;
     switch (event->type()) {
     case QEvent::MouseMove:
     case QEvent::MouseButtonPress:
@@ -40,13 +38,41 @@ bool MouseCapture::eventFilter(QObject *receiver, QEvent *event)
     default:
         return false;
     }
-    const auto *original = static_cast<QMouseEvent *>(event);
-    QMouseEvent redirected(original->type(), owner_->mapFromGlobal(original->globalPosition()),
-                           original->scenePosition(), original->globalPosition(), original->button(),
-                           original->buttons(), original->modifiers(), original->pointingDevice());
+    if (!receiver->isWidgetType())
+        return deliverDroppedToOwner(receiver, event);
+    if (inWindowEvent_)
+        reachedWidget_ = true;
+    if (!owner_ || receiver == owner_)
+        return false;
+    sendToOwner(*static_cast<QMouseEvent *>(event));
+    return true; // the control under the pointer never sees it
+}
+
+// Once the control that took a press is hidden (a new game can hide the held
+// tile's picture), Qt hands the moves and the release of that press to no
+// widget at all. A window holding the capture must still get them, so the
+// window-level event is dispatched here and, if no widget saw it, sent on.
+bool MouseCapture::deliverDroppedToOwner(QObject *window, QEvent *event)
+{
+    if (!owner_ || inWindowEvent_ || !window->isWindowType()
+        || (event->type() != QEvent::MouseMove && event->type() != QEvent::MouseButtonRelease))
+        return false;
+    inWindowEvent_ = true;
+    reachedWidget_ = false;
+    window->event(event);
+    inWindowEvent_ = false;
+    if (!reachedWidget_ && owner_)
+        sendToOwner(*static_cast<QMouseEvent *>(event));
+    return true;
+}
+
+void MouseCapture::sendToOwner(const QMouseEvent &original)
+{
+    QMouseEvent redirected(original.type(), owner_->mapFromGlobal(original.globalPosition()),
+                           original.scenePosition(), original.globalPosition(), original.button(),
+                           original.buttons(), original.modifiers(), original.pointingDevice());
     QPointer<QWidget> target = owner_;
     QCoreApplication::sendEvent(target, &redirected);
-    return true; // the control under the pointer never sees it
 }
 
 } // namespace window

@@ -4,6 +4,8 @@
 #include <QPointer>
 #include <QWidget>
 
+class QMouseEvent;
+
 namespace window {
 
 // Mouse capture for a window, as the game's drag expects it: while a window
@@ -34,7 +36,12 @@ protected:
     bool eventFilter(QObject *receiver, QEvent *event) override;
 
 private:
+    bool deliverDroppedToOwner(QObject *window, QEvent *event);
+    void sendToOwner(const QMouseEvent &original);
+
     QPointer<QWidget> owner_;
+    bool inWindowEvent_ = false;
+    bool reachedWidget_ = false;
 };
 
 } // namespace window
