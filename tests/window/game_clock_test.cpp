@@ -140,7 +140,7 @@ private slots:
         shown.time.now = 36005.6;
         shown.tick();
         QCOMPARE(shown.caption(), QStringLiteral(" 0: 0: 6"));
-        // The caption is written again even when it does not change.
+        // A tick within the same rounded second shows the same text again.
         shown.time.now = 36005.9;
         shown.tick();
         QCOMPARE(shown.caption(), QStringLiteral(" 0: 0: 6"));
