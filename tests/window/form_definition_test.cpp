@@ -182,6 +182,22 @@ private slots:
         QVERIFY(form.rect().contains(form.picture5().geometry()));
     }
 
+    void resizingTheWindowMovesNothing()
+    {
+        testing_support::ShownForm shown;
+        window::Form1 &form = shown.form();
+        std::vector<QRect> before;
+        const QList<QWidget *> controls = form.findChildren<QWidget *>();
+        for (QWidget *w : controls)
+            before.push_back(w->geometry());
+        for (QSize size : {QSize(300, 200), QSize(1200, 900)}) {
+            form.resize(size);
+            QTRY_COMPARE(form.size(), size);
+            for (qsizetype i = 0; i < controls.size(); ++i)
+                QCOMPARE(controls[i]->geometry(), before[std::size_t(i)]);
+        }
+    }
+
     void theWindowHoldsOnlyThePanelAndThePanelHoldsEverythingElse()
     {
         testing_support::ShownForm shown;
@@ -257,6 +273,19 @@ private slots:
         QVERIFY(holds(form.label2().font(), form.label2().text()));
         QVERIFY(holds(form.label3().font(), form.label3().text()));
         QVERIFY(holds(form.command1().font(), form.command1().text()));
+    }
+
+    void captionsFitTheirLabels()
+    {
+        testing_support::ShownForm shown;
+        window::Form1 &form = shown.form();
+        for (QLabel *label : {static_cast<QLabel *>(&form.label1()), static_cast<QLabel *>(&form.label2()),
+                              static_cast<QLabel *>(&form.label3())}) {
+            const QFontMetrics metrics(label->font());
+            const QSize text(metrics.horizontalAdvance(label->text()), metrics.height());
+            QVERIFY2(label->contentsRect().width() >= text.width(), qPrintable(label->text()));
+            QVERIFY2(label->contentsRect().height() >= text.height(), qPrintable(label->text()));
+        }
     }
 
     void coloursAreSystemColoursByRole()
@@ -451,6 +480,10 @@ private slots:
             {"same layer: tile 3 above tile 5 when 3 was moved last",
              {{5, 1, 5600, 2800}, {3, 1, 4200, 2800}}, 5000, 3500, 3, false},
             {"same layer 4: tile 3 above tile 5", {{3, 4, 0, 2800}, {5, 4, 1400, 2800}}, 2000, 3500, 3, false},
+            {"hidden and shown again, tile 3 keeps its level",
+             {{3, 1, 0, 2800}, {5, 1, 1400, 2800}, {3, 0, 0, 2800}, {3, 1, 0, 2800}}, 2000, 3500, 3, false},
+            {"shown again, tile 5 does not rise above tile 3",
+             {{3, 1, 0, 2800}, {5, 1, 1400, 2800}, {5, 0, 1400, 2800}, {5, 1, 1400, 2800}}, 2000, 3500, 3, false},
             {"a layer-1 tile passes beneath the button", {{8, 1, 8400, 6600}}, 9907, 7987, -1, true},
             {"a layer-2 tile covers the button", {{8, 2, 8400, 6600}}, 9907, 7987, 8, false},
             {"a layer-3 tile covers the button", {{8, 3, 8400, 6600}}, 9907, 7987, 8, false},
@@ -478,6 +511,28 @@ private slots:
             QVERIFY2(!form.dragState().dragging, c.name);
             QVERIFY2(shown.random.draws == draws + (c.newGame ? 18 : 0), c.name);
         }
+    }
+
+    void aTileTurnedToLayerOneDropsBeneathTheOthers()
+    {
+        testing_support::ShownForm shown;
+        window::Form1 &form = shown.form();
+        placeSolved(form);
+        placeTile(form, 4, 2, 2800, 2800);
+        placeTile(form, 0, 4, 1400, 1400); // over tile 4's top-left quarter
+        const QPoint overlap = panelPoint(form, 3500, 3500);
+        QTest::mousePress(shown.window(), Qt::LeftButton, {}, overlap);
+        QCOMPARE(form.dragState().dragIndex, std::int16_t(0));
+        QTest::mouseRelease(shown.window(), Qt::LeftButton, {}, overlap);
+
+        // Three quarter turns counter-clockwise and one more: upright again.
+        QTest::mouseDClick(shown.window(), Qt::LeftButton, {}, panelPoint(form, 1600, 1600));
+        QCOMPARE(shown.visibleLayer(0), 1);
+        QVERIFY(form.left(1, 0) == 1400.0f && form.top(1, 0) == 1400.0f);
+        QTest::mousePress(shown.window(), Qt::LeftButton, {}, overlap);
+        QVERIFY(form.dragState().dragging);
+        QCOMPARE(form.dragState().dragIndex, std::int16_t(4));
+        QTest::mouseRelease(shown.window(), Qt::LeftButton, {}, overlap);
     }
 
     void thirteenEventsAreBoundByName()
