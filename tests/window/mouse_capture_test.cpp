@@ -156,6 +156,34 @@ private slots:
         }
     }
 
+    void withNoButtonDownMovesStillReachTheCapturingWindow()
+    {
+        testing_support::ShownForm shown;
+        window::Form1 &form = shown.form();
+        placeSolved(form);
+        WindowMouseSpy spy(form);
+        const QPoint over[] = {shown.tileCentre(4), centreOf(shown, form.command1()), centreOf(shown, form.label2()),
+                               centreOf(shown, form.picture6()), panelPoint(form, 8700, 4000)};
+
+        // Not captured: a move over a control is that control's alone.
+        for (const QPoint &at : over) {
+            QTest::mouseMove(shown.window(), at);
+            QVERIFY(spy.seen.empty());
+        }
+        form.mouseCapture().setCapture(form.effectiveWinId());
+        for (const QPoint &at : over) {
+            spy.seen.clear();
+            QTest::mouseMove(shown.window(), at + QPoint(1, 1));
+            QCOMPARE(spy.seen.size(), std::size_t(1));
+            QCOMPARE(spy.seen.back().type, QEvent::MouseMove);
+            QCOMPARE(spy.seen.back().at, QPointF(at + QPoint(1, 1)));
+        }
+        form.mouseCapture().releaseCapture();
+        spy.seen.clear();
+        QTest::mouseMove(shown.window(), shown.tileCentre(4));
+        QVERIFY(spy.seen.empty());
+    }
+
     void aClickWhileTheWindowHoldsTheCaptureGoesToTheWindow()
     {
         testing_support::ShownForm shown;
