@@ -1,0 +1,85 @@
+#pragma once
+
+// Laying out and reading back the board of a shown window for the drag and
+// turn tests: tiles go where a test needs them through the board's own
+// property writes (no input), and are read back in twips and in pixels.
+
+#include "board_arrangement.h"
+
+#include "window/form1.h"
+#include "window/twips.h"
+
+#include <QPoint>
+#include <QString>
+
+#include <array>
+
+namespace testing_support {
+
+// Tile i lies on its solved cell and shows layers[i].
+inline void layOutGrid(window::Form1 &form, const std::array<int, 9> &layers)
+{
+    for (std::int16_t i = 0; i < puzzle::kTiles; ++i)
+        placeTile(form, i, layers[i], puzzle::kCellPitch * (i % 3), puzzle::kCellPitch * (i / 3));
+}
+
+// Moves a tile's four pictures, leaving which one shows.
+inline void moveTile(window::Form1 &form, std::int16_t index, float left, float top)
+{
+    for (int layer = 1; layer <= puzzle::kLayers; ++layer)
+        form.move(layer, index, left, top);
+}
+
+// The panel's inner top-left corner, in the window's pixels.
+inline QPoint panelOrigin(window::Form1 &form)
+{
+    return form.picture5().mapTo(&form, form.picture5().contentsRect().topLeft());
+}
+
+// A point given in a tile picture's own pixels (its border included), in the
+// window's pixels.
+inline QPoint onPicture(window::Form1 &form, int layer, std::int16_t index, QPoint local)
+{
+    return form.picture(layer, index).mapTo(&form, local);
+}
+
+// Empty when all four pictures of the tile lie at (left, top) twips and at
+// the matching whole pixels inside the panel; otherwise what differs.
+inline QString tileMismatch(window::Form1 &form, std::int16_t index, float left, float top)
+{
+    QString out;
+    const QPoint inner = form.picture5().contentsRect().topLeft();
+    for (int layer = 1; layer <= puzzle::kLayers; ++layer) {
+        window::PictureBox &p = form.picture(layer, index);
+        const QPoint px = p.pos() - inner;
+        if (p.twips().left() != left || p.twips().top() != top || px != QPoint(window::pixelsFromTwips(left), window::pixelsFromTwips(top)))
+            out += QStringLiteral("layer %1 at %2,%3 twips (%4,%5 px); ")
+                       .arg(layer)
+                       .arg(p.twips().left())
+                       .arg(p.twips().top())
+                       .arg(px.x())
+                       .arg(px.y());
+    }
+    if (!out.isEmpty())
+        out.prepend(QStringLiteral("tile %1, wanted %2,%3: ").arg(index).arg(left).arg(top));
+    return out;
+}
+
+// Every tile picture's place and visibility, to show that nothing changed.
+struct BoardSnapshot {
+    std::array<std::array<float, 3>, 36> pictures{};
+    bool operator==(const BoardSnapshot &) const = default;
+};
+
+inline BoardSnapshot snapshot(window::Form1 &form)
+{
+    BoardSnapshot s;
+    for (int layer = 1; layer <= puzzle::kLayers; ++layer)
+        for (std::int16_t i = 0; i < puzzle::kTiles; ++i) {
+            window::PictureBox &p = form.picture(layer, i);
+            s.pictures[(layer - 1) * 9 + i] = {p.twips().left(), p.twips().top(), p.isVisible() ? 1.0f : 0.0f};
+        }
+    return s;
+}
+
+} // namespace testing_support
