@@ -5,6 +5,7 @@
 #include <QtTest>
 
 using testing_support::BoardSnapshot;
+using testing_support::heldTilePlace;
 using testing_support::layOutGrid;
 using testing_support::onPicture;
 using testing_support::panelOrigin;
@@ -16,16 +17,6 @@ using testing_support::tileMismatch;
 namespace {
 
 constexpr std::array<int, 9> kUpright{1, 1, 1, 1, 1, 1, 1, 1, 1};
-
-// Where a tile lies, in twips, once the pointer is at `pointer` (window
-// pixels) after a press at `grab` (the pressed picture's own pixels, its
-// 1-pixel border included): the pointer in the panel's frame less the grab
-// point, which is measured inside the border.
-QPointF heldTilePlace(window::Form1 &form, QPoint pointer, QPoint grab)
-{
-    const QPoint inPanel = pointer - panelOrigin(form);
-    return QPointF(inPanel - (grab - QPoint(1, 1))) * 15.0;
-}
 
 bool holding(ShownForm &shown) { return shown.form().dragState().dragging; }
 bool captured(ShownForm &shown) { return shown.form().mouseCapture().owner() == &shown.form(); }

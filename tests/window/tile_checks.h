@@ -43,6 +43,16 @@ inline QPoint onPicture(window::Form1 &form, int layer, std::int16_t index, QPoi
     return form.picture(layer, index).mapTo(&form, local);
 }
 
+// Where a tile lies, in twips, once the pointer is at `pointer` (window
+// pixels) after a press at `grab` (the pressed picture's own pixels, its
+// 1-pixel border included): the pointer in the panel's frame less the grab
+// point, which is measured inside the border.
+inline QPointF heldTilePlace(window::Form1 &form, QPoint pointer, QPoint grab)
+{
+    const QPoint inPanel = pointer - panelOrigin(form);
+    return QPointF(inPanel - (grab - QPoint(1, 1))) * 15.0;
+}
+
 // Empty when all four pictures of the tile lie at (left, top) twips and at
 // the matching whole pixels inside the panel; otherwise what differs.
 inline QString tileMismatch(window::Form1 &form, std::int16_t index, float left, float top)
