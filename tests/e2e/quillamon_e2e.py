@@ -1,10 +1,10 @@
 #!/usr/bin/python3
 """Drives the real quillamon executable on a real X server and checks what it shows.
 
-Run inside an X server of its own (xvfb-run -a), one check per run:
+One check per run, on an Xvfb display that the run starts for itself:
 
     quillamon_e2e.py --program PATH --tiles DIR --decoration BMP --out DIR
-                     --wm {none,openbox} --check NAME
+                     --wm {none,openbox} [--screen 1280x1024x24] --check NAME
 
 The program is started as a separate process, exactly as a player would start
 it; its window is found with xdotool, driven with real pointer events from
@@ -16,6 +16,7 @@ import argparse
 import math
 import os
 import re
+import select
 import shutil
 import struct
 import subprocess
@@ -275,13 +276,7 @@ class Session:
 
     def __exit__(self, *exc):
         for proc, name, log in reversed(self.processes):
-            if proc.poll() is None:
-                proc.terminate()
-                try:
-                    proc.wait(timeout=5)
-                except subprocess.TimeoutExpired:
-                    proc.kill()
-                    proc.wait()
+            stop(proc)
             log.close()
         shutil.rmtree(self.runtime, ignore_errors=True)
         return False
@@ -359,6 +354,84 @@ class Session:
         print(f"[{self.options.wm}/{self.options.check}] {text}", flush=True)
 
 
+class WindowManager:
+    """openbox on the display for the whole run, when asked for."""
+
+    def __init__(self, options):
+        self.options, self.proc = options, None
+
+    def __enter__(self):
+        if self.options.wm == "openbox":
+            self.log = open(os.path.join(self.options.out, "openbox.log"), "w")
+            self.proc = subprocess.Popen(["openbox", "--sm-disable"], stdout=self.log, stderr=subprocess.STDOUT,
+                                         stdin=subprocess.DEVNULL)
+            try:
+                wait_for("openbox to manage the screen", window_manager_running)
+            except BaseException:
+                self.__exit__()
+                raise
+        return self
+
+    def __exit__(self, *exc):
+        if self.proc is not None:
+            stop(self.proc)
+            self.log.close()
+        return False
+
+
+class XServer:
+    """An Xvfb display of this run's own. Xvfb picks the display number itself
+    (-displayfd) and reports it once it accepts clients: guessing a free number
+    from lock files, as xvfb-run -a does, collides when many tests start at
+    once."""
+
+    def __init__(self, screen, out):
+        self.screen, self.out = screen, out
+
+    def __enter__(self):
+        read_end, write_end = os.pipe()
+        self.log = open(os.path.join(self.out, "xvfb.log"), "w")
+        self.proc = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", self.screen,
+                                      "-nolisten", "tcp"],
+                                     pass_fds=(write_end,), stdout=self.log, stderr=subprocess.STDOUT,
+                                     stdin=subprocess.DEVNULL)
+        os.close(write_end)
+        try:
+            number = b""
+            deadline = time.monotonic() + WAIT
+            while not number.endswith(b"\n"):
+                check(time.monotonic() < deadline, "Xvfb did not report its display in time")
+                ready, _, _ = select.select([read_end], [], [], 0.5)
+                if ready:
+                    chunk = os.read(read_end, 16)
+                    check(chunk, f"Xvfb ended before it opened a display: see {self.log.name}")
+                    number += chunk
+            os.environ["DISPLAY"] = f":{int(number)}"
+            os.environ.pop("XAUTHORITY", None)
+        except BaseException:
+            self.__exit__()
+            raise
+        finally:
+            os.close(read_end)
+        return self
+
+    def __exit__(self, *exc):
+        stop(self.proc)
+        self.log.close()
+        return False
+
+
+def stop(proc):
+    """Ends a process this run started."""
+    if proc.poll() is None:
+        proc.terminate()
+        try:
+            proc.wait(timeout=5)
+        except subprocess.TimeoutExpired:
+            proc.kill()
+            proc.wait()
+
+
 def window_manager_running():
     out = run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"]).stdout
     return "window id" in out
@@ -402,6 +475,28 @@ def read_grid(session, bitmaps, shot):
     return layout, grid
 
 
+def shown_board(s, bitmaps, label):
+    """Waits for the window to show the nine tiles on the grid (it maps before
+    it has painted); returns the screenshot, the layout and the grid."""
+    last = []
+
+    def probe():
+        shot = s.screenshot(label)
+        try:
+            return shot, *read_grid(s, bitmaps, shot)
+        except Failure as failure:
+            last[:] = [shot, failure]
+            return None
+
+    try:
+        found = wait_for("the board to show", probe)
+    except Failure:
+        s.keep(last[0], label + "-timed-out")
+        raise last[1]
+    s.keep(found[0])
+    return found
+
+
 # ---------------------------------------------------------------- the checks
 
 def check_title(s, bitmaps):
@@ -412,7 +507,7 @@ def check_title(s, bitmaps):
         check(CAPTION.match(value), f"{prop} is not the window's caption: {value!r}")
     icon = xprop_value(s.window, "_NET_WM_ICON")
     check(icon, "the window has no _NET_WM_ICON")
-    s.keep(s.screenshot("title"))
+    shown_board(s, bitmaps, "title")
 
 
 def check_placement(s, bitmaps):
@@ -450,9 +545,7 @@ def check_placement(s, bitmaps):
 
     # The panel's inner area lies at the panel's place inside the client area,
     # within its sunken border.
-    shot = s.screenshot("placement")
-    s.keep(shot)
-    layout, _ = read_grid(s, bitmaps, shot)
+    shot, layout, _ = shown_board(s, bitmaps, "placement")
     border = (layout.origin[0] - x - px(PANEL_LEFT), layout.origin[1] - y - px(PANEL_TOP))
     s.log(f"board origin {layout.origin}, panel border {border} px")
     check(0 <= border[0] <= 3 and border[0] == border[1],
@@ -460,9 +553,7 @@ def check_placement(s, bitmaps):
 
 
 def check_board(s, bitmaps):
-    shot = s.screenshot("board")
-    s.keep(shot)
-    layout, grid = read_grid(s, bitmaps, shot)
+    shot, layout, grid = shown_board(s, bitmaps, "board")
     s.log("cells (column,row) -> (tile,layer): " + ", ".join(f"{c}->{grid[c]}" for c in sorted(grid)))
     x, y, w, h = layout.at(PICTURE6)
     decoration = load_bmp(s.options.decoration)
@@ -486,9 +577,7 @@ def others_unchanged(bitmaps, shot, before, moved):
 
 
 def check_drag(s, bitmaps):
-    shot = s.screenshot("before-drag")
-    s.keep(shot)
-    layout, grid = read_grid(s, bitmaps, shot)
+    shot, layout, grid = shown_board(s, bitmaps, "before-drag")
     before = {key: [layout.cell(*cell)] for cell, key in grid.items()}
     key = grid[(2, 1)]                       # the middle tile of the right column
     tx, ty = layout.cell(2, 1)
@@ -536,9 +625,7 @@ def check_drag(s, bitmaps):
 
 
 def check_turn(s, bitmaps):
-    shot = s.screenshot("before-turn")
-    s.keep(shot)
-    layout, grid = read_grid(s, bitmaps, shot)
+    shot, layout, grid = shown_board(s, bitmaps, "before-turn")
     cell = (1, 1)
     tile, layer = grid[cell]
     at = layout.cell(*cell)
@@ -573,7 +660,10 @@ def watch_label(s, layout, until, timeout):
         samples.append((begin, time.monotonic(), label_region(shot, layout, LABEL1), shot))
         if until(samples):
             return samples
-        check(time.monotonic() < deadline, f"Label1 did not behave as expected within {timeout:.0f} s")
+        if time.monotonic() > deadline:
+            s.keep(samples[0][3], "clock-watch-first")
+            s.keep(shot, "clock-watch-timed-out")
+            raise Failure(f"Label1 did not behave as expected within {timeout:.0f} s")
 
 
 def changes(samples):
@@ -582,7 +672,7 @@ def changes(samples):
 
 
 def check_clock(s, bitmaps):
-    layout, _ = read_grid(s, bitmaps, s.screenshot("clock-start"))
+    _, layout, _ = shown_board(s, bitmaps, "clock-start")
     samples = watch_label(s, layout, lambda sm: len(changes(sm)) >= 5, timeout=15)
     marks = changes(samples)
     s.keep(samples[marks[0] - 1][3], "clock-first")
@@ -601,12 +691,19 @@ def check_clock(s, bitmaps):
 
 
 def check_new_game(s, bitmaps):
-    shot = s.screenshot("before-new-game")
-    layout, grid = read_grid(s, bitmaps, shot)
-    # The picture the clock shows at one second of a game: seen again after
-    # the new game, it shows the clock started over.
-    samples = watch_label(s, layout, lambda sm: len(changes(sm)) >= 1, timeout=10)
-    one_second = samples[changes(samples)[0]][2]
+    shot, layout, grid = shown_board(s, bitmaps, "before-new-game")
+    # The pictures the clock shows in the old game, in order. The count only
+    # goes up, so seeing an earlier one again after the new game shows that
+    # the clock started over.
+    shown = []
+
+    def note(samples):
+        for sample in samples:
+            if not shown or shown[-1] != sample[2]:
+                check(sample[2] not in shown, "Label1 showed an earlier count again in the old game")
+                shown.append(sample[2])
+
+    note(watch_label(s, layout, lambda sm: len(changes(sm)) >= 1, timeout=10))
 
     # Disturb the board: one tile dragged off the grid, another turned.
     key = grid[(0, 0)]
@@ -622,8 +719,8 @@ def check_new_game(s, bitmaps):
     xdotool("click", "--repeat", 2, "--delay", 60, 1)
     s.wait_for_screen("the tile to turn", "turned",
                       lambda sh: region_matches(sh, bitmaps.tiles[(tile, layer % 4 + 1)], bx, by))
-    # Let the old game's clock run past one second for certain.
-    watch_label(s, layout, lambda sm: len(changes(sm)) >= 1, timeout=10)
+    # Let the old game's clock run on, past what the new one starts with.
+    note(watch_label(s, layout, lambda sm: len(changes(sm)) >= 1, timeout=10))
     disturbed = s.screenshot("disturbed")
     s.keep(disturbed)
 
@@ -643,7 +740,8 @@ def check_new_game(s, bitmaps):
     s.keep(fresh)
     check(fresh_layout.origin == layout.origin, f"the board moved: {layout.origin} -> {fresh_layout.origin}")
     s.log("new game: " + ", ".join(f"{c}->{fresh_grid[c]}" for c in sorted(fresh_grid)))
-    restarted = watch_label(s, layout, lambda sm: sm[-1][2] == one_second, timeout=4)
+    earlier = shown[:-1]
+    restarted = watch_label(s, layout, lambda sm: sm[-1][2] in earlier, timeout=len(shown) + 4)
     s.keep(restarted[-1][3], "clock-restarted")
 
 
@@ -664,9 +762,7 @@ def check_captions(s, bitmaps):
     s.log(f"fonts holding {''.join(characters)}: {fonts.splitlines()}")
     check(fonts, "no installed font holds the captions' characters")
 
-    shot = s.screenshot("captions")
-    s.keep(shot)
-    layout, _ = read_grid(s, bitmaps, shot)
+    shot, layout, _ = shown_board(s, bitmaps, "captions")
     real = {name: shot.crop(*layout.at(place)) for name, place in
             (("Label2", LABEL2), ("Label3", LABEL3), ("Command1", COMMAND1))}
 
@@ -683,9 +779,7 @@ def check_captions(s, bitmaps):
         env = dict(s.env, FONTCONFIG_FILE=os.path.join(control_dir, "fonts.conf"))
         s.stop()     # one window at a time on the screen
         with Session(s.options, env=env, tag="missing-glyphs") as control:
-            boxes_shot = control.screenshot("missing-glyphs")
-            control.keep(boxes_shot)
-            boxes_layout, _ = read_grid(control, bitmaps, boxes_shot)
+            boxes_shot, boxes_layout, _ = shown_board(control, bitmaps, "missing-glyphs")
             boxes = {name: boxes_shot.crop(*boxes_layout.at(place)) for name, place in
                      (("Label2", LABEL2), ("Label3", LABEL3), ("Command1", COMMAND1))}
     finally:
@@ -723,33 +817,20 @@ def main():
     parser.add_argument("--decoration", required=True)
     parser.add_argument("--out", required=True)
     parser.add_argument("--wm", choices=("none", "openbox"), default="none")
+    parser.add_argument("--screen", default="1280x1024x24", help="Xvfb screen: WIDTHxHEIGHTxDEPTH")
     parser.add_argument("--check", choices=sorted(CHECKS), required=True)
     options = parser.parse_args()
-    if not os.environ.get("DISPLAY"):
-        print("no DISPLAY: run under xvfb-run -a", file=sys.stderr)
-        return 2
     os.makedirs(options.out, exist_ok=True)
     for old in os.listdir(options.out):
         if old.endswith((".png", ".log")):
             os.remove(os.path.join(options.out, old))
     bitmaps = Bitmaps(options.tiles)
-    wm = None
     try:
-        if options.wm == "openbox":
-            log = open(os.path.join(options.out, "openbox.log"), "w")
-            wm = subprocess.Popen(["openbox", "--sm-disable"], stdout=log, stderr=subprocess.STDOUT,
-                                  stdin=subprocess.DEVNULL)
-            wait_for("openbox to manage the screen", window_manager_running)
-        with Session(options) as session:
+        with XServer(options.screen, options.out), WindowManager(options), Session(options) as session:
             CHECKS[options.check](session, bitmaps)
     except Failure as failure:
         print(f"FAIL [{options.wm}/{options.check}]: {failure}\nscreenshots and logs: {options.out}", file=sys.stderr)
         return 1
-    finally:
-        if wm is not None:
-            wm.terminate()
-            wm.wait(timeout=10)
-            log.close()
     print(f"PASS [{options.wm}/{options.check}]")
     return 0
 
