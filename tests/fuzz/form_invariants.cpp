@@ -1,5 +1,6 @@
 #include "form_invariants.h"
 
+#include <QApplication>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -103,6 +104,11 @@ void FormInvariants::checkTiles(std::vector<std::string> &faults)
 
 void FormInvariants::checkControlsStayed(std::vector<std::string> &faults)
 {
+    // The focus is only ever on a control that shows and can take it.
+    const QWidget *focus = QApplication::focusWidget();
+    if (focus && focus->window() == &shown_.form()
+        && (!focus->isVisible() || focus->focusPolicy() == Qt::NoFocus))
+        faults.push_back("the keyboard focus is on a hidden or focusless " + text(focus->metaObject()->className()));
     for (const auto &[control, geometry] : fixedControls_) {
         if (control->geometry() != geometry || !control->isVisible())
             faults.push_back("a control that never moves moved or hid: " + text(control->metaObject()->className()));
@@ -192,6 +198,8 @@ std::string FormInvariants::afterEvent(const EventFacts &facts)
                          + " random values");
     if (clicks > 0) {
         counts_.newGames += clicks;
+        if (before_.drag.dragging)
+            counts_.newGamesWhileHeld += clicks;
         // The nine tiles on the nine cells.
         std::set<std::pair<int, int>> cells;
         for (std::int16_t i = 0; i < puzzle::kTiles; ++i) {

@@ -49,6 +49,7 @@ public:
 
     struct Counts {
         int newGames = 0;
+        int newGamesWhileHeld = 0;
         int ticks = 0;
         int holds = 0;
         int tileMoves = 0;

@@ -1,6 +1,7 @@
 #include "random_session.h"
 
 #include <QApplication>
+#include <QTest>
 #include <QTimerEvent>
 #include <QtTest/qtestmouse.h>
 
@@ -49,6 +50,8 @@ RandomSession::RandomSession(testing_support::ShownForm &shown, testing_support:
     // dispatch (tick()).
     shown_.form().timer1().setInterval(24 * 3600 * 1000);
     timestamp += 10'000; // no double-click with the last session's clicks
+    shown_.form().activateWindow();
+    QTest::qWaitForWindowActive(shown_.window());
     last_ = QPointF(shown_.form().width() / 2.0, shown_.form().height() / 2.0);
     // Anything the window wrote while it opened counts too.
     checkAfter({}, "the window opened");
@@ -87,13 +90,15 @@ void RandomSession::act()
         doubleClick(pick(5) ? Qt::LeftButton : pickButton(), pick(3) ? pointOnTile() : pickPoint());
     } else if (r < 78) {
         click(Qt::LeftButton, pointOn(shown_.form().command1()));
-    } else if (r < 85) {
+    } else if (r < 84) {
         drag();
-    } else if (r < 95) {
+    } else if (r < 89) {
+        key();
+    } else if (r < 97) {
         if (pick(10) < 7)
             jumpTime();
         tick();
-    } else if (r < 98) {
+    } else if (r < 99) {
         jumpTime();
     } else {
         toggleCreep();
@@ -150,8 +155,54 @@ void RandomSession::drag()
         move(at);
         if (pick(12) == 0) // another button pressed and let go during the hold
             click(pick(2) ? Qt::RightButton : Qt::MiddleButton, at);
+        if (pick(20) == 0)
+            newGameByKeyboard();
     }
     release(Qt::LeftButton, at, 1 + pick(200));
+}
+
+void RandomSession::key()
+{
+    // The game handles no key, but the keyboard moves the focus and a focused
+    // button clicks on Space, a new game in the middle of a drag among them.
+    if (!fault_.empty() || delivered_ >= budget_)
+        return;
+    const Qt::Key keys[] = {Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Space, Qt::Key_Space, Qt::Key_Space,
+                            Qt::Key_Return, Qt::Key_Escape, Qt::Key_Left, Qt::Key_Down, Qt::Key_A, Qt::Key_F4};
+    const Qt::Key key = keys[pick(11)];
+    const Qt::KeyboardModifiers modifiers = key == Qt::Key_Backtab ? Qt::ShiftModifier : pickModifiers();
+    keyClick(key, modifiers, pick(4));
+}
+
+// how: 0 press only, 1 release only, else both.
+void RandomSession::keyClick(Qt::Key key, Qt::KeyboardModifiers modifiers, int how)
+{
+    if (!fault_.empty() || delivered_ >= budget_)
+        return;
+    QWindow *window = shown_.window();
+    if (how != 1)
+        QTest::keyPress(window, key, modifiers);
+    if (how != 0)
+        QTest::keyRelease(window, key, modifiers);
+    ++delivered_;
+    const QWidget *focus = QApplication::focusWidget();
+    std::ostringstream what;
+    what << (how == 0 ? "key press " : how == 1 ? "key release " : "key click ") << QKeySequence(key).toString().toStdString()
+         << " with modifiers " << static_cast<int>(modifiers) << ", focus now on "
+         << (focus ? focus->metaObject()->className() : "nothing");
+    EventFacts facts;
+    facts.timeStandsStill = creep_ == 0.0;
+    checkAfter(facts, what.str());
+}
+
+// Tab to the new-game button and press Space: the one way to start a new
+// game while a tile is held, since the capture keeps the pointer off it.
+void RandomSession::newGameByKeyboard()
+{
+    const QWidget *button = &shown_.form().command1();
+    for (int tabs = 0; tabs < 50 && QApplication::focusWidget() != button && fault_.empty(); ++tabs)
+        keyClick(Qt::Key_Tab, Qt::NoModifier, 2);
+    keyClick(Qt::Key_Space, Qt::NoModifier, 2);
 }
 
 void RandomSession::tick()

@@ -45,6 +45,9 @@ private:
     void click(Qt::MouseButton button, QPointF at);
     void doubleClick(Qt::MouseButton button, QPointF at);
     void drag();
+    void key();
+    void keyClick(Qt::Key key, Qt::KeyboardModifiers modifiers, int how);
+    void newGameByKeyboard();
     void tick();
     void jumpTime();
     void setTime(double secondsSinceMidnight);
