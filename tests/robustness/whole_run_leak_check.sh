@@ -4,10 +4,12 @@
 # tick, close the window as a user does (Alt+F4 to the window manager, which
 # asks the window to close), and check that it exits with status 0 and that
 # neither LeakSanitizer nor the other sanitizers reported anything.
-#   whole_run_leak_check.sh <quillamon built with QUILLAMON_SANITIZE> <LSan suppressions>
+# With "closed-while-holding" the window is closed in the middle of a drag.
+#   whole_run_leak_check.sh <quillamon built with QUILLAMON_SANITIZE> <LSan suppressions> [closed-while-holding]
 set -euo pipefail
 program=$1
 suppressions=$2
+ending=${3:-closed}
 
 case ":${ASAN_OPTIONS:-}:" in
 *:detect_leaks=0:*)
@@ -72,6 +74,13 @@ xdotool click 1
 # so there is no condition to wait for here.
 sleep 1.5
 
+if [ "$ending" = closed-while-holding ]; then
+    # Close the window in the middle of a drag, with the button still down
+    # and the capture held.
+    at 295 290
+    xdotool mousedown 1
+    at 330 310
+fi
 xdotool windowactivate --sync "$window" key --clearmodifiers alt+F4
 
 status=0
