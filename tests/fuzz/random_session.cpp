@@ -352,10 +352,13 @@ QPointF RandomSession::pickPoint()
         at = pick(2) ? QPointF(uniform(0, panel.left()), uniform(0, h)) : QPointF(uniform(0, w), uniform(0, panel.top()));
         break;
     }
-    case 8: // just outside the window
-        at = QPointF(pick(2) ? -1 - pick(200) : w + pick(300), uniform(-200, h + 200));
-        if (pick(2))
-            at = QPointF(at.y() * w / h, pick(2) ? -1 - pick(200) : h + pick(300));
+    case 8: // just outside the window, beyond one of its four edges
+        switch (pick(4)) {
+        case 0: at = QPointF(-1 - pick(200), uniform(-200, h + 200)); break;
+        case 1: at = QPointF(w + pick(300), uniform(-200, h + 200)); break;
+        case 2: at = QPointF(uniform(-200, w + 200), -1 - pick(200)); break;
+        default: at = QPointF(uniform(-200, w + 200), h + pick(300)); break;
+        }
         break;
     default: // far outside, as on another screen
         at = QPointF(uniform(-5000, 5000), uniform(-5000, 5000));
