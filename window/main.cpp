@@ -5,11 +5,8 @@
 
 #include <QApplication>
 
-#include <fontconfig/fontconfig.h>
-
 #include <cstdio>
 #include <cstdlib>
-#include <thread>
 
 namespace {
 
@@ -41,12 +38,6 @@ void setQtDefault(const char *name, const char *value)
 
 int main(int argc, char *argv[])
 {
-    // Reading the font configuration (some forty files of it) is the longest
-    // single step before the first paint, and Qt takes it only when the window
-    // first draws text. Take it now, beside Qt's connection to the display and
-    // the building of the window; fontconfig lets either thread finish it.
-    const std::jthread fontConfiguration([] { FcInit(); });
-
     // The window sends its pixels through the X connection rather than a
     // shared-memory image: that image costs a round trip to the server before
     // every repaint (once a second for the clock, once a move in a drag),
