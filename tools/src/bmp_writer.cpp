@@ -28,6 +28,16 @@ void writeInfoHeader(ByteWriter& out, int width, int storedHeight, int bitsPerPi
     out.u32(0);  // colours important: all
 }
 
+void writePalette(ByteWriter& out, std::span<const Rgb> entries)
+{
+    for (const Rgb& c : entries) {
+        out.u8(c.b);
+        out.u8(c.g);
+        out.u8(c.r);
+        out.u8(0);
+    }
+}
+
 Bytes packFourBitRows(const IndexedImage& image)
 {
     ByteWriter out;
@@ -57,12 +67,7 @@ Bytes fourBitBmpFile(const IndexedImage& image)
     out.u16(0);
     out.u32(pixelOffset);
     writeInfoHeader(out, image.width(), image.height(), 4, static_cast<std::uint32_t>(rows.size()), kPixelsPerMetre);
-    for (const Rgb& c : kStandardPalette) {
-        out.u8(c.b);
-        out.u8(c.g);
-        out.u8(c.r);
-        out.u8(0);
-    }
+    writePalette(out, kStandardPalette);
     out.append(rows);
     return out.take();
 }

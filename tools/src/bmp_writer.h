@@ -5,8 +5,11 @@
 
 #include "byte_writer.h"
 #include "indexed_image.h"
+#include "palette.h"
 
 #include <QImage>
+
+#include <span>
 
 namespace qpic {
 
@@ -20,6 +23,10 @@ std::uint32_t bmpRowBytes(int width, int bitsPerPixel);
 // header, which icon images double to cover their transparency mask.
 void writeInfoHeader(ByteWriter& out, int width, int storedHeight, int bitsPerPixel, std::uint32_t imageBytes,
                      std::int32_t pixelsPerMetre);
+
+// The colour table that follows the information header: blue, green, red and
+// a zero byte for every entry.
+void writePalette(ByteWriter& out, std::span<const Rgb> entries);
 
 // Pixel rows bottom row first, two pixels a byte with the left one high.
 Bytes packFourBitRows(const IndexedImage& image);

@@ -48,12 +48,7 @@ IconImage palettedIconImage(const IndexedImage& pixels, const std::vector<Rgb>& 
     ByteWriter out;
     writeInfoHeader(out, pixels.width(), 2 * pixels.height(), bitsPerPixel,
                     static_cast<std::uint32_t>(colour.size() + mask.size()), 0);
-    for (const Rgb& c : palette) {
-        out.u8(c.b);
-        out.u8(c.g);
-        out.u8(c.r);
-        out.u8(0);
-    }
+    writePalette(out, palette);
     out.append(colour);
     out.append(mask);
     return {pixels.width(), pixels.height(), bitsPerPixel, bitsPerPixel == 4 ? 16 : 0, out.take()};
