@@ -6,6 +6,8 @@
 
 using testing_support::BoardSnapshot;
 using testing_support::heldTilePlace;
+using testing_support::holding;
+using testing_support::kUpright;
 using testing_support::layOutGrid;
 using testing_support::onPicture;
 using testing_support::panelOrigin;
@@ -16,9 +18,6 @@ using testing_support::tileMismatch;
 
 namespace {
 
-constexpr std::array<int, 9> kUpright{1, 1, 1, 1, 1, 1, 1, 1, 1};
-
-bool holding(ShownForm &shown) { return shown.form().dragState().dragging; }
 bool captured(ShownForm &shown) { return shown.form().mouseCapture().owner() == &shown.form(); }
 
 } // namespace

@@ -5,6 +5,7 @@
 // property writes (no input), and are read back in twips and in pixels.
 
 #include "board_arrangement.h"
+#include "form_fixture.h"
 
 #include "window/form1.h"
 #include "window/twips.h"
@@ -15,6 +16,12 @@
 #include <array>
 
 namespace testing_support {
+
+// Every tile showing its first layer.
+inline constexpr std::array<int, 9> kUpright{1, 1, 1, 1, 1, 1, 1, 1, 1};
+
+// Whether the window holds a tile, as its drag state says.
+inline bool holding(ShownForm &shown) { return shown.form().dragState().dragging; }
 
 // Tile i lies on its solved cell and shows layers[i].
 inline void layOutGrid(window::Form1 &form, const std::array<int, 9> &layers)

@@ -5,6 +5,8 @@
 #include <QtTest>
 
 using testing_support::BoardSnapshot;
+using testing_support::holding;
+using testing_support::kUpright;
 using testing_support::layOutGrid;
 using testing_support::onPicture;
 using testing_support::panelOrigin;
@@ -15,9 +17,6 @@ using testing_support::tileMismatch;
 
 namespace {
 
-constexpr std::array<int, 9> kUpright{1, 1, 1, 1, 1, 1, 1, 1, 1};
-
-bool holding(ShownForm &shown) { return shown.form().dragState().dragging; }
 bool captured(ShownForm &shown) { return shown.form().mouseCapture().owner() != nullptr; }
 
 // The board as it should be once tile `index` shows `layer`, all else as in `s`.
