@@ -16,7 +16,6 @@ import argparse
 import math
 import os
 import re
-import select
 import shutil
 import struct
 import subprocess
@@ -24,6 +23,9 @@ import sys
 import tempfile
 import time
 import zlib
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from own_xvfb import OwnXvfb, stop  # noqa: E402
 
 TWIPS_PER_PIXEL = 15.0
 
@@ -379,57 +381,24 @@ class WindowManager:
         return False
 
 
-class XServer:
-    """An Xvfb display of this run's own. Xvfb picks the display number itself
-    (-displayfd) and reports it once it accepts clients: guessing a free number
-    from lock files, as xvfb-run -a does, collides when many tests start at
-    once."""
+class XServer(OwnXvfb):
+    """This run's own Xvfb display, its messages kept beside the screenshots."""
 
     def __init__(self, screen, out):
-        self.screen, self.out = screen, out
+        self.log_file = open(os.path.join(out, "xvfb.log"), "w")
+        super().__init__(screen, self.log_file)
 
     def __enter__(self):
-        read_end, write_end = os.pipe()
-        self.log = open(os.path.join(self.out, "xvfb.log"), "w")
-        self.proc = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", self.screen,
-                                      "-nolisten", "tcp"],
-                                     pass_fds=(write_end,), stdout=self.log, stderr=subprocess.STDOUT,
-                                     stdin=subprocess.DEVNULL)
-        os.close(write_end)
         try:
-            number = b""
-            deadline = time.monotonic() + WAIT
-            while not number.endswith(b"\n"):
-                check(time.monotonic() < deadline, "Xvfb did not report its display in time")
-                ready, _, _ = select.select([read_end], [], [], 0.5)
-                if ready:
-                    chunk = os.read(read_end, 16)
-                    check(chunk, f"Xvfb ended before it opened a display: see {self.log.name}")
-                    number += chunk
-            os.environ["DISPLAY"] = f":{int(number)}"
-            os.environ.pop("XAUTHORITY", None)
-        except BaseException:
-            self.__exit__()
-            raise
-        finally:
-            os.close(read_end)
-        return self
+            return super().__enter__()
+        except RuntimeError as error:
+            self.log_file.close()
+            raise Failure(f"{error}: see {self.log_file.name}") from None
 
     def __exit__(self, *exc):
-        stop(self.proc)
-        self.log.close()
+        super().__exit__(*exc)
+        self.log_file.close()
         return False
-
-
-def stop(proc):
-    """Ends a process this run started."""
-    if proc.poll() is None:
-        proc.terminate()
-        try:
-            proc.wait(timeout=5)
-        except subprocess.TimeoutExpired:
-            proc.kill()
-            proc.wait()
 
 
 def window_manager_running():
