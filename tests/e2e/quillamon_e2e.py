@@ -783,6 +783,17 @@ CHECKS = {
 }
 
 
+def print_logs(out, lines=20):
+    """The last lines of every process's messages: where the run is not kept
+    (a CI machine), they are all there is to tell why it failed."""
+    for name in sorted(os.listdir(out)):
+        if name.endswith(".log"):
+            with open(os.path.join(out, name), errors="replace") as f:
+                tail = f.readlines()[-lines:]
+            if tail:
+                print(f"--- {name} (last {len(tail)} lines):\n{''.join(tail).rstrip()}", file=sys.stderr)
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--program", required=True)
@@ -803,6 +814,7 @@ def main():
             CHECKS[options.check](session, bitmaps)
     except Failure as failure:
         print(f"FAIL [{options.wm}/{options.check}]: {failure}\nscreenshots and logs: {options.out}", file=sys.stderr)
+        print_logs(options.out)
         return 1
     print(f"PASS [{options.wm}/{options.check}]")
     return 0

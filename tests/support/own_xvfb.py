@@ -32,8 +32,12 @@ class OwnXvfb:
 
     def __enter__(self):
         read_end, write_end = os.pipe()
+        # -noreset: by default the server resets whenever its last client
+        # leaves, and drops every connection still in its handshake. A short
+        # probe (xdotool, xprop) ending just as the program or the window
+        # manager connects would then make that one fail to open the display.
         self.proc = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", self.screen,
-                                      "-nolisten", "tcp"],
+                                      "-nolisten", "tcp", "-noreset"],
                                      pass_fds=(write_end,), stdout=self.log, stderr=subprocess.STDOUT,
                                      stdin=subprocess.DEVNULL)
         os.close(write_end)
