@@ -1,12 +1,19 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace puzzle {
 
 constexpr int kTiles = 9;
 constexpr int kLayers = 4;
+constexpr int kPictures = kLayers * kTiles;
 constexpr float kCellPitch = 2800.0f; // twips
+
+// Where picture `index` (0..8) of `layer` (1..4) lies in a table of all 36,
+// layer by layer. Any other layer or index raises SubscriptOutOfRange, as a
+// control array does for a member it lacks.
+std::size_t pictureSlot(int layer, std::int16_t index);
 
 // The board is nothing but the 36 tile pictures: member `index` (0..8) of the
 // picture array of `layer` (1..4), its left and top in the panel's client

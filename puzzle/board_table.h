@@ -26,7 +26,7 @@ public:
     const Record &at(int layer, std::int16_t index) const;
 
 private:
-    std::array<Record, kLayers * kTiles> records_{};
+    std::array<Record, kPictures> records_{};
 };
 
 } // namespace puzzle

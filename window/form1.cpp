@@ -4,14 +4,8 @@
 #include "procedure_runner.h"
 #include "twips.h"
 
-#include "puzzle/runtime_error.h"
-
-#include <QGuiApplication>
 #include <QIcon>
 #include <QMouseEvent>
-#include <QScreen>
-
-#include <algorithm>
 
 namespace window {
 
@@ -21,19 +15,13 @@ const QString kCaption = QStringLiteral("Quillamon V1.0") + QString(28, QLatin1C
                          + QStringLiteral("dorn_pell") + QString(2, QLatin1Char(' '))
                          + QStringLiteral("dorn.pell@quillamon.example.org");
 
-// Designed client area: 11640 x 8775 twips.
-constexpr float kClientWidth = 11640.0f;
-constexpr float kClientHeight = 8775.0f;
-constexpr float kTileSize = 2800.0f;
-
-QString tilePicture(int layer, int index)
-{
-    return QStringLiteral(":/tiles/tile-%1-%2.bmp").arg(index).arg(layer);
-}
-
 } // namespace
 
-Form1::Form1(puzzle::TimeOfDay &time, puzzle::RandomSource &random) : time_(time), setUp_(time, random)
+Form1::Form1(puzzle::TimeOfDay &time, puzzle::RandomSource &random)
+    : time_(time),
+      setUp_(time, random),
+      panel_(new PictureBox(this, PictureBox::Border::Sunken3D, QPalette::Button)),
+      placement_(*this, *panel_)
 {
     setWindowTitle(kCaption);
     setWindowIcon(QIcon(QStringLiteral(":/quillamon.ico")));
@@ -42,7 +30,7 @@ Form1::Form1(puzzle::TimeOfDay &time, puzzle::RandomSource &random) : time_(time
     // Moves over the window's own area reach it with no button down, as the
     // game's mouse-move procedure expects.
     setMouseTracking(true);
-    resize(pixelsFromTwips(kClientWidth), pixelsFromTwips(kClientHeight));
+    resize(pixelsFromTwips(WindowPlacement::kClientWidth), pixelsFromTwips(WindowPlacement::kClientHeight));
 
     createControls();
     bindEvents();
@@ -54,7 +42,6 @@ Form1::Form1(puzzle::TimeOfDay &time, puzzle::RandomSource &random) : time_(time
 
 void Form1::createControls()
 {
-    panel_ = new PictureBox(this, PictureBox::Border::Sunken3D, QPalette::Button);
     panel_->setForegroundRole(QPalette::ButtonText);
     panel_->twips().setGeometry(120, 120, 11200, 8480);
 
@@ -84,20 +71,11 @@ void Form1::createControls()
     decoration_->twips().setGeometry(9000, 480, 1815, 1335);
     decoration_->setPicture(QStringLiteral(":/decoration.bmp"));
 
-    auto createLayer = [this](int layer) {
-        for (int index = puzzle::kTiles - 1; index >= 0; --index) {
-            auto *tile = new PictureBox(panel_, PictureBox::Border::Single, QPalette::Base);
-            tile->twips().setGeometry(0, 0, kTileSize, kTileSize);
-            tile->setPicture(tilePicture(layer, index));
-            tiles_[layer - 1][index] = tile;
-        }
-    };
-    createLayer(1);
+    board_.createLayer(*panel_, 1);
     newGame_ = new CommandButton(panel_, QStringLiteral("更新"));
     newGame_->twips().setGeometry(9360, 7800, 1095, 375);
-    createLayer(2);
-    createLayer(3);
-    createLayer(4);
+    for (int layer = 2; layer <= puzzle::kLayers; ++layer)
+        board_.createLayer(*panel_, layer);
 
     // Tab order: the panel, layer 1 from index 8 down, the button, layers 2
     // to 4 the same way, then the decoration. Labels and hidden pictures take
@@ -107,12 +85,12 @@ void Form1::createControls()
         QWidget::setTabOrder(previous, next);
         previous = next;
     };
-    for (int index = puzzle::kTiles - 1; index >= 0; --index)
-        chain(tiles_[0][index]);
+    for (std::int16_t index = puzzle::kTiles - 1; index >= 0; --index)
+        chain(&board_.picture(1, index));
     chain(newGame_);
     for (int layer = 2; layer <= puzzle::kLayers; ++layer)
-        for (int index = puzzle::kTiles - 1; index >= 0; --index)
-            chain(tiles_[layer - 1][index]);
+        for (std::int16_t index = puzzle::kTiles - 1; index >= 0; --index)
+            chain(&board_.picture(layer, index));
     chain(decoration_);
     panel_->setFocus();
 }
@@ -125,7 +103,7 @@ void Form1::bindEvents()
                                               Procedure::Picture3_DblClick, Procedure::Picture4_DblClick};
     for (int layer = 1; layer <= puzzle::kLayers; ++layer) {
         for (std::int16_t index = 0; index < puzzle::kTiles; ++index) {
-            PictureBox *tile = tiles_[layer - 1][index];
+            PictureBox *tile = &board_.picture(layer, index);
             tile->onMouseDown = [this, tile, layer, index](QMouseEvent *event) {
                 const QPointF inner = event->position() - QPointF(tile->contentsRect().topLeft());
                 const std::int16_t button = mouseButtonCode(event->button());
@@ -169,65 +147,5 @@ void Form1::mouseReleaseEvent(QMouseEvent *event)
         Form_MouseUp(button, shift, twipsFromPixels(at.x()), twipsFromPixels(at.y()));
     });
 }
-
-PictureBox &Form1::picture(int layer, std::int16_t index)
-{
-    if (layer < 1 || layer > puzzle::kLayers || index < 0 || index >= puzzle::kTiles)
-        throw puzzle::RuntimeError(puzzle::RuntimeError::Code::SubscriptOutOfRange, "Subscript out of range");
-    return *tiles_[layer - 1][index];
-}
-
-float Form1::left(int layer, std::int16_t index) { return picture(layer, index).twips().left(); }
-float Form1::top(int layer, std::int16_t index) { return picture(layer, index).twips().top(); }
-void Form1::setLeft(int layer, std::int16_t index, float value) { picture(layer, index).twips().setLeft(value); }
-void Form1::setTop(int layer, std::int16_t index, float value) { picture(layer, index).twips().setTop(value); }
-void Form1::setVisible(int layer, std::int16_t index, bool visible) { picture(layer, index).setVisible(visible); }
-void Form1::move(int layer, std::int16_t index, float left, float top) { picture(layer, index).twips().move(left, top); }
-
-void Form1::setOuterHeight(float twips)
-{
-    resize(width(), std::max(0, pixelsFromTwips(twips - kFrameTop - kFrameBottom)));
-}
-
-void Form1::setOuterWidth(float twips)
-{
-    resize(std::max(0, pixelsFromTwips(twips - kFrameLeft - kFrameRight)), height());
-}
-
-// The window holds its client area in whole pixels, so the outer size read
-// back is the one it really took.
-float Form1::outerHeight() { return twipsFromPixels(height()) + kFrameTop + kFrameBottom; }
-float Form1::outerWidth() { return twipsFromPixels(width()) + kFrameLeft + kFrameRight; }
-
-void Form1::setWindowTop(float twips)
-{
-    windowTop_ = twips;
-    placeOnScreen();
-}
-
-void Form1::setWindowLeft(float twips)
-{
-    windowLeft_ = twips;
-    placeOnScreen();
-}
-
-void Form1::placeOnScreen()
-{
-    // The client area goes where it lies inside the designed frame; the
-    // platform's own frame, whatever its size, is drawn around it.
-    const QPoint client(pixelsFromTwips(windowLeft_ + kFrameLeft), pixelsFromTwips(windowTop_ + kFrameTop));
-    setGeometry(QRect(client, size()));
-}
-
-QSize Form1::screenSize() const
-{
-    const QScreen *s = screen() ? screen() : QGuiApplication::primaryScreen();
-    if (!s)
-        throw puzzle::RuntimeError(puzzle::RuntimeError::Code::InvalidProcedureCall, "No screen to place the window on");
-    return s->geometry().size();
-}
-
-float Form1::screenHeight() { return twipsFromPixels(screenSize().height()); }
-float Form1::screenWidth() { return twipsFromPixels(screenSize().width()); }
 
 } // namespace window

@@ -58,7 +58,7 @@ FormInvariants::Snapshot FormInvariants::take()
     window::Form1 &form = shown_.form();
     Snapshot s;
     for (std::int16_t i = 0; i < puzzle::kTiles; ++i) {
-        s.place[i] = QPointF(form.left(1, i), form.top(1, i));
+        s.place[i] = QPointF(form.board().left(1, i), form.board().top(1, i));
         s.layer[i] = shown_.visibleLayer(i);
     }
     s.startTime = form.startTime();
@@ -90,11 +90,11 @@ void FormInvariants::checkTiles(std::vector<std::string> &faults)
         const window::PictureBox &first = form.picture(1, i);
         for (int layer = 2; layer <= puzzle::kLayers; ++layer) {
             const window::PictureBox &other = form.picture(layer, i);
-            if (form.left(layer, i) != form.left(1, i) || form.top(layer, i) != form.top(1, i)
+            if (form.board().left(layer, i) != form.board().left(1, i) || form.board().top(layer, i) != form.board().top(1, i)
                 || other.geometry() != first.geometry()) {
                 std::ostringstream out;
-                out << "tile " << i << ": layer " << layer << " at (" << form.left(layer, i) << ", "
-                    << form.top(layer, i) << ") twips, layer 1 at (" << form.left(1, i) << ", " << form.top(1, i)
+                out << "tile " << i << ": layer " << layer << " at (" << form.board().left(layer, i) << ", "
+                    << form.board().top(layer, i) << ") twips, layer 1 at (" << form.board().left(1, i) << ", " << form.board().top(1, i)
                     << ")";
                 faults.push_back(out.str());
             }

@@ -14,8 +14,8 @@ namespace testing_support {
 inline void placeTile(window::Form1 &form, std::int16_t index, int layer, float left, float top)
 {
     for (int k = 1; k <= puzzle::kLayers; ++k) {
-        form.move(k, index, left, top);
-        form.setVisible(k, index, k == layer);
+        form.board().move(k, index, left, top);
+        form.board().setVisible(k, index, k == layer);
     }
 }
 

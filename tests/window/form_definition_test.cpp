@@ -119,8 +119,8 @@ private slots:
         window::Form1 &form = shown.form();
         std::set<std::pair<float, float>> cells;
         for (std::int16_t i = 0; i < puzzle::kTiles; ++i) {
-            const float left = form.left(1, i);
-            const float top = form.top(1, i);
+            const float left = form.board().left(1, i);
+            const float top = form.board().top(1, i);
             cells.insert({left, top});
             QVERIFY(left == 0 || left == 2800 || left == 5600);
             QVERIFY(top == 0 || top == 2800 || top == 5600);
@@ -128,8 +128,8 @@ private slots:
                 window::PictureBox &box = form.picture(layer, i);
                 QVERIFY(box.twips().width() == 2800.0f);
                 QVERIFY(box.twips().height() == 2800.0f);
-                QVERIFY(form.left(layer, i) == left);
-                QVERIFY(form.top(layer, i) == top);
+                QVERIFY(form.board().left(layer, i) == left);
+                QVERIFY(form.board().top(layer, i) == top);
                 QCOMPARE(box.geometry(), expectedPixels(box, left, top, 2800, 2800));
                 QCOMPARE(box.parentWidget(), &form.picture5());
             }
@@ -144,13 +144,13 @@ private slots:
         // Halves, fractions no pixel can show, negatives, places far off the panel.
         static constexpr float values[] = {1234.5f, -7.5f, 22.5f, 0.1f, 8399.99f, -2800.0f, 40000.25f};
         for (float value : values) {
-            form.setLeft(3, 4, value);
-            form.setTop(3, 4, -value);
-            QVERIFY(form.left(3, 4) == value);
-            QVERIFY(form.top(3, 4) == -value);
-            form.move(2, 7, value, value / 2);
-            QVERIFY(form.left(2, 7) == value);
-            QVERIFY(form.top(2, 7) == value / 2);
+            form.board().setLeft(3, 4, value);
+            form.board().setTop(3, 4, -value);
+            QVERIFY(form.board().left(3, 4) == value);
+            QVERIFY(form.board().top(3, 4) == -value);
+            form.board().move(2, 7, value, value / 2);
+            QVERIFY(form.board().left(2, 7) == value);
+            QVERIFY(form.board().top(2, 7) == value / 2);
             // Moving leaves the size alone.
             QVERIFY(form.picture(2, 7).twips().width() == 2800.0f);
             QVERIFY(form.picture(2, 7).twips().height() == 2800.0f);
@@ -452,7 +452,7 @@ private slots:
         QVERIFY(form.isVisible());
         for (std::int16_t i = 0; i < puzzle::kTiles; ++i) {
             QCOMPARE(shown.visibleLayer(i), 1);
-            QVERIFY(form.left(1, i) == 2800.0f * (i % 3) && form.top(1, i) == 2800.0f * (i / 3));
+            QVERIFY(form.board().left(1, i) == 2800.0f * (i % 3) && form.board().top(1, i) == 2800.0f * (i / 3));
         }
     }
 
@@ -528,7 +528,7 @@ private slots:
         // Three quarter turns counter-clockwise and one more: upright again.
         QTest::mouseDClick(shown.window(), Qt::LeftButton, {}, panelPoint(form, 1600, 1600));
         QCOMPARE(shown.visibleLayer(0), 1);
-        QVERIFY(form.left(1, 0) == 1400.0f && form.top(1, 0) == 1400.0f);
+        QVERIFY(form.board().left(1, 0) == 1400.0f && form.board().top(1, 0) == 1400.0f);
         QTest::mousePress(shown.window(), Qt::LeftButton, {}, overlap);
         QVERIFY(form.dragState().dragging);
         QCOMPARE(form.dragState().dragIndex, std::int16_t(4));

@@ -79,7 +79,7 @@ private slots:
         for (int layer = 1; layer <= puzzle::kLayers; ++layer) {
             for (std::int16_t index = 0; index < puzzle::kTiles; ++index) {
                 placeSolved(form);
-                testing_support::placeTile(form, index, layer, form.left(1, index), form.top(1, index));
+                testing_support::placeTile(form, index, layer, form.board().left(1, index), form.board().top(1, index));
                 window::PictureBox &box = form.picture(layer, index);
                 QCOMPARE(box.contentsRect().size(), QSize(185, 185));
                 for (const Point &p : points) {
@@ -138,8 +138,8 @@ private slots:
             const float left = window::twipsFromPixels(to.x() - panelOrigin.x()) - 450;
             const float top = window::twipsFromPixels(to.y() - panelOrigin.y()) - 300;
             for (int layer = 1; layer <= puzzle::kLayers; ++layer) {
-                QVERIFY2(form.left(layer, 4) == left, target.name);
-                QVERIFY2(form.top(layer, 4) == top, target.name);
+                QVERIFY2(form.board().left(layer, 4) == left, target.name);
+                QVERIFY2(form.board().top(layer, 4) == top, target.name);
             }
 
             QTest::mouseRelease(shown.window(), Qt::LeftButton, {}, to);
@@ -152,7 +152,7 @@ private slots:
 
             // Dropped: later moves leave the tile where it lies.
             QTest::mouseMove(shown.window(), QPoint(form.width() - 2, form.height() - 2));
-            QVERIFY2(form.left(1, 4) == left && form.top(1, 4) == top, target.name);
+            QVERIFY2(form.board().left(1, 4) == left && form.board().top(1, 4) == top, target.name);
         }
     }
 

@@ -43,8 +43,8 @@ void failAtRead(testing_support::FakeTimeOfDay &time, int n)
 bool tileOnItsSolvedCell(window::Form1 &form, std::int16_t index)
 {
     for (int layer = 1; layer <= puzzle::kLayers; ++layer) {
-        if (form.left(layer, index) != puzzle::kCellPitch * (index % 3)
-            || form.top(layer, index) != puzzle::kCellPitch * (index / 3))
+        if (form.board().left(layer, index) != puzzle::kCellPitch * (index % 3)
+            || form.board().top(layer, index) != puzzle::kCellPitch * (index / 3))
             return false;
     }
     return true;
@@ -58,13 +58,13 @@ void verifyDragMovesTile(ShownForm &shown, std::int16_t index)
     const QPoint from = shown.tileCentre(index);
     QTest::mousePress(shown.window(), Qt::LeftButton, {}, from);
     QTest::mouseMove(shown.window(), from + QPoint(1, 1));
-    const float left = form.left(1, index);
-    const float top = form.top(1, index);
+    const float left = form.board().left(1, index);
+    const float top = form.board().top(1, index);
     QTest::mouseMove(shown.window(), from + QPoint(21, 11));
     QTest::mouseRelease(shown.window(), Qt::LeftButton, {}, from + QPoint(21, 11));
     for (int layer = 1; layer <= puzzle::kLayers; ++layer) {
-        QCOMPARE(form.left(layer, index), left + 300.0f);
-        QCOMPARE(form.top(layer, index), top + 150.0f);
+        QCOMPARE(form.board().left(layer, index), left + 300.0f);
+        QCOMPARE(form.board().top(layer, index), top + 150.0f);
     }
     QVERIFY(!form.dragState().dragging);
 }

@@ -35,8 +35,8 @@ private slots:
         window::Form1 &form = shown.form();
         // 11760 - 120 twips of frame is exactly 776 pixels; 9280 - 510 is
         // 584 2/3 pixels, which the window holds as 585: it reports 9285.
-        QCOMPARE(form.outerWidth(), 11760.0f);
-        QCOMPARE(form.outerHeight(), 9285.0f);
+        QCOMPARE(form.placement().outerWidth(), 11760.0f);
+        QCOMPARE(form.placement().outerHeight(), 9285.0f);
         QCOMPARE(form.size(), QSize(776, 585));
     }
 
@@ -45,8 +45,8 @@ private slots:
         testing_support::ShownForm shown;
         window::Form1 &form = shown.form();
         // (15360 - 11760) / 2 and (11520 - 9285) / 2: the half twip is kept.
-        QCOMPARE(form.windowLeft(), 1800.0f);
-        QCOMPARE(form.windowTop(), 1117.5f);
+        QCOMPARE(form.placement().windowLeft(), 1800.0f);
+        QCOMPARE(form.placement().windowTop(), 1117.5f);
 
         // The client area lies inside the designed frame: 60 twips in, 450
         // down, brought to whole pixels (1567.5 twips is 104.5 pixels).
@@ -54,9 +54,9 @@ private slots:
 
         // The outer rectangle the window reports is centred on the screen to
         // within the half pixel that whole pixels cost.
-        const QRectF outer(form.geometry().left() - window::Form1::kFrameLeft / 15.0,
-                           form.geometry().top() - window::Form1::kFrameTop / 15.0,
-                           form.outerWidth() / 15.0, form.outerHeight() / 15.0);
+        const QRectF outer(form.geometry().left() - window::WindowPlacement::kFrameLeft / 15.0,
+                           form.geometry().top() - window::WindowPlacement::kFrameTop / 15.0,
+                           form.placement().outerWidth() / 15.0, form.placement().outerHeight() / 15.0);
         QVERIFY(qAbs(outer.center().x() - kScreenWidth / 2.0) <= 0.5);
         QVERIFY(qAbs(outer.center().y() - kScreenHeight / 2.0) <= 0.5);
     }

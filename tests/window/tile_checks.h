@@ -34,7 +34,7 @@ inline void layOutGrid(window::Form1 &form, const std::array<int, 9> &layers)
 inline void moveTile(window::Form1 &form, std::int16_t index, float left, float top)
 {
     for (int layer = 1; layer <= puzzle::kLayers; ++layer)
-        form.move(layer, index, left, top);
+        form.board().move(layer, index, left, top);
 }
 
 // The panel's inner top-left corner, in the window's pixels.

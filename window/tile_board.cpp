@@ -1,0 +1,39 @@
+#include "tile_board.h"
+
+namespace window {
+
+namespace {
+
+QString tilePicture(int layer, int index)
+{
+    return QStringLiteral(":/tiles/tile-%1-%2.bmp").arg(index).arg(layer);
+}
+
+constexpr float kTileSize = 2800.0f;
+
+} // namespace
+
+void TileBoard::createLayer(QWidget &panel, int layer)
+{
+    for (std::int16_t index = puzzle::kTiles - 1; index >= 0; --index) {
+        auto *tile = new PictureBox(&panel, PictureBox::Border::Single, QPalette::Base);
+        tile->twips().setGeometry(0, 0, kTileSize, kTileSize);
+        tile->setPicture(tilePicture(layer, index));
+        pictures_[puzzle::pictureSlot(layer, index)] = tile;
+    }
+}
+
+PictureBox &TileBoard::picture(int layer, std::int16_t index) { return *pictures_[puzzle::pictureSlot(layer, index)]; }
+
+float TileBoard::left(int layer, std::int16_t index) { return picture(layer, index).twips().left(); }
+float TileBoard::top(int layer, std::int16_t index) { return picture(layer, index).twips().top(); }
+void TileBoard::setLeft(int layer, std::int16_t index, float value) { picture(layer, index).twips().setLeft(value); }
+void TileBoard::setTop(int layer, std::int16_t index, float value) { picture(layer, index).twips().setTop(value); }
+void TileBoard::setVisible(int layer, std::int16_t index, bool visible) { picture(layer, index).setVisible(visible); }
+
+void TileBoard::move(int layer, std::int16_t index, float left, float top)
+{
+    picture(layer, index).twips().move(left, top);
+}
+
+} // namespace window
