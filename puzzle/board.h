@@ -8,7 +8,12 @@ namespace puzzle {
 constexpr int kTiles = 9;
 constexpr int kLayers = 4;
 constexpr int kPictures = kLayers * kTiles;
-constexpr float kCellPitch = 2800.0f; // twips
+// Cell (column, row) of the 3 x 3 grid has its top-left corner at
+// (kCellPitch * column, kCellPitch * row) twips in the panel's inner area.
+constexpr float kCellPitch = 2800.0f;
+// A tile picture is one cell square, border included, so tiles on
+// neighbouring cells touch.
+constexpr float kTileSide = kCellPitch;
 
 // Where picture `index` (0..8) of `layer` (1..4) lies in a table of all 36,
 // layer by layer. Any other layer or index raises SubscriptOutOfRange, as a

@@ -32,15 +32,15 @@ void BoardSetUp::shuffle(Board &board)
     for (c = 0; c <= 2; c = add16(c, 1)) {
         for (int layer = 1; layer <= kLayers; ++layer) {
             board.setTop(layer, c, 0.0f);
-            board.setTop(layer, add16(c, 3), 2800.0f);
-            board.setTop(layer, add16(c, 6), 5600.0f);
+            board.setTop(layer, add16(c, 3), kCellPitch);
+            board.setTop(layer, add16(c, 6), 2.0f * kCellPitch);
         }
     }
     for (c = 0; c <= 6; c = add16(c, 3)) {
         for (int layer = 1; layer <= kLayers; ++layer) {
             board.setLeft(layer, c, 0.0f);
-            board.setLeft(layer, add16(c, 1), 2800.0f);
-            board.setLeft(layer, add16(c, 2), 5600.0f);
+            board.setLeft(layer, add16(c, 1), kCellPitch);
+            board.setLeft(layer, add16(c, 2), 2.0f * kCellPitch);
         }
     }
 

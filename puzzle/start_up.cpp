@@ -1,13 +1,14 @@
 #include "start_up.h"
 
 #include "numeric.h"
+#include "window_layout.h"
 
 namespace puzzle {
 
 void placeWindow(StartUpWindow &window)
 {
-    window.setOuterHeight(9280.0f);
-    window.setOuterWidth(11760.0f);
+    window.setOuterHeight(kWindowOuterHeight);
+    window.setOuterWidth(kWindowOuterWidth);
     const float h = window.outerHeight();
     const float screenH = window.screenHeight();
     window.setWindowTop(checkedFloat((screenH - h) / 2.0f));
@@ -15,10 +16,10 @@ void placeWindow(StartUpWindow &window)
     const float w = window.outerWidth();
     const float screenW = window.screenWidth();
     window.setWindowLeft(checkedFloat((screenW - w) / 2.0f));
-    window.setPanelTop(120.0f);
-    window.setPanelLeft(190.0f);
-    window.setPanelHeight(8500.0f);
-    window.setPanelWidth(11260.0f);
+    window.setPanelTop(kPanelPlaced.top);
+    window.setPanelLeft(kPanelPlaced.left);
+    window.setPanelHeight(kPanelPlaced.height);
+    window.setPanelWidth(kPanelPlaced.width);
 }
 
 } // namespace puzzle
