@@ -1,20 +1,21 @@
 #include "picture_paths.h"
 
-namespace quillamon::pictures {
+#include "picture_files.h"
 
-QString tilePath(int tile, int layer)
+namespace assets {
+
+namespace {
+
+// The resources are embedded under the prefix "/" by their files' names.
+QString resourcePath(const std::string &file)
 {
-    return QStringLiteral(":/tiles/tile-%1-%2.bmp").arg(tile).arg(layer);
+    return QStringLiteral(":/") + QString::fromStdString(file);
 }
 
-QString decorationPath()
-{
-    return QStringLiteral(":/decoration.bmp");
-}
+} // namespace
 
-QString iconPath()
-{
-    return QStringLiteral(":/quillamon.ico");
-}
+QString tilePath(int tile, int layer) { return resourcePath(tileFile(tile, layer)); }
+QString decorationPath() { return resourcePath(decorationFile()); }
+QString iconPath() { return resourcePath(iconFile()); }
 
-}  // namespace quillamon::pictures
+} // namespace assets

@@ -1,15 +1,14 @@
-// Where the built-in pictures live among the program's resources.
+// Where the program finds its built-in pictures among its resources: ":/" and
+// the picture's file under assets/ (picture_files.h).
 #pragma once
 
 #include <QString>
 
-namespace quillamon::pictures {
+namespace assets {
 
-// Tile t (0..8) in layer k (1..4): ":/tiles/tile-<t>-<k>.bmp".
+// Tile t (0..8) in layer k (1..4), the decorative picture and the window icon.
 QString tilePath(int tile, int layer);
-// ":/decoration.bmp"
 QString decorationPath();
-// ":/quillamon.ico"
 QString iconPath();
 
-}  // namespace quillamon::pictures
+} // namespace assets

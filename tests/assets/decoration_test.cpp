@@ -2,6 +2,8 @@
 // pixels showing a red spotted insect on a pale grey field.
 #include "file_bytes.h"
 
+#include "assets/picture_files.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -23,7 +25,7 @@ struct Rgb {
 
 Bytes decorationFile()
 {
-    return readFile(assetDir() / "decoration.bmp");
+    return readFile(assetDir() / assets::decorationFile());
 }
 
 // Pixel (x, y) counted from the top-left, read from the bottom-up rows.

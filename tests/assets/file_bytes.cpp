@@ -58,11 +58,6 @@ std::size_t bmpRowBytes(int width, int bitsPerPixel)
     return (static_cast<std::size_t>(width) * static_cast<std::size_t>(bitsPerPixel) + 31) / 32 * 4;
 }
 
-std::string tileFileName(int tile, int layer)
-{
-    return "tiles/tile-" + std::to_string(tile) + "-" + std::to_string(layer) + ".bmp";
-}
-
 ScratchDir::ScratchDir()
 {
     std::string pattern = (std::filesystem::temp_directory_path() / "quillamon-assets-XXXXXX").string();

@@ -26,9 +26,6 @@ std::string asciiAt(const Bytes& b, std::size_t offset, std::size_t length);
 // Bytes of one stored bitmap row: pixels packed, then filled to a multiple of 4.
 std::size_t bmpRowBytes(int width, int bitsPerPixel);
 
-// "tiles/tile-<t>-<k>.bmp"
-std::string tileFileName(int tile, int layer);
-
 // A fresh directory of its own under the system's temporary directory,
 // removed with everything in it when the object goes.
 class ScratchDir {

@@ -4,6 +4,8 @@
 #include "file_bytes.h"
 #include "icon_reading.h"
 
+#include "assets/picture_files.h"
+
 #include <QImage>
 
 #include <gtest/gtest.h>
@@ -31,7 +33,7 @@ constexpr std::array<std::uint32_t, 16> kStandardColours{
 
 const Bytes& iconBytes()
 {
-    static const Bytes bytes = readFile(assetDir() / "quillamon.ico");
+    static const Bytes bytes = readFile(assetDir() / assets::iconFile());
     return bytes;
 }
 
@@ -150,7 +152,7 @@ TEST(IconFile, LargestImageIsAPngOf256PixelsWithAlphaAndIsTheDesktopIcon)
     // Nothing that would differ between two drawings of the same picture.
     EXPECT_EQ(std::count(types.begin(), types.end(), "tIME"), 0);
 
-    EXPECT_EQ(readFile(assetDir() / "quillamon.png"), png);
+    EXPECT_EQ(readFile(assetDir() / assets::desktopIconFile()), png);
 }
 
 // Opaque as shown: not left out by the mask and, with an alpha channel, at

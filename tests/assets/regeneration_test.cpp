@@ -4,6 +4,8 @@
 #include "file_bytes.h"
 #include "tile_design.h"
 
+#include "assets/picture_files.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
@@ -28,10 +30,10 @@ TEST(PictureRegeneration, ToolWritesTheCommittedFilesByteForByte)
     const int status = runCommand(shellQuoted(QUILLAMON_DRAW_TOOL) + " " + shellQuoted(out.path()), output);
     ASSERT_EQ(status, 0) << output;
 
-    std::set<std::string> expected{"decoration.bmp", "quillamon.ico", "quillamon.png"};
+    std::set<std::string> expected{assets::decorationFile(), assets::iconFile(), assets::desktopIconFile()};
     for (int t = 0; t < kTiles; ++t)
         for (int k = 1; k <= kLayers; ++k)
-            expected.insert(tileFileName(t, k));
+            expected.insert(assets::tileFile(t, k));
     ASSERT_EQ(filesUnder(out.path()), expected);
 
     for (const std::string& name : expected) {

@@ -4,6 +4,8 @@
 #include "tile_design.h"
 #include "tile_reading.h"
 
+#include "assets/picture_files.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -25,8 +27,8 @@ TEST(TilePictureFile, HeadersPaletteAndRowsFollowTheFourBitBitmapLayout)
 {
     for (int t = 0; t < kTiles; ++t)
         for (int k = 1; k <= kLayers; ++k) {
-            SCOPED_TRACE(tileFileName(t, k));
-            const Bytes f = readFile(assetDir() / tileFileName(t, k));
+            SCOPED_TRACE(assets::tileFile(t, k));
+            const Bytes f = readFile(assetDir() / assets::tileFile(t, k));
             const PictureSize size = tilePictureSize(t, k);
             const std::size_t rowBytes = bmpRowBytes(size.width, 4);
             const std::size_t pixelBytes = rowBytes * static_cast<std::size_t>(size.height);

@@ -1,5 +1,7 @@
 #include "tile_reading.h"
 
+#include "assets/picture_files.h"
+
 #include <algorithm>
 #include <cmath>
 #include <functional>
@@ -348,7 +350,7 @@ const TileReading& committedTile(int tile, int layer)
     static std::array<std::array<std::unique_ptr<TileReading>, kLayers>, kTiles> cache;
     auto& slot = cache.at(static_cast<std::size_t>(tile)).at(static_cast<std::size_t>(layer - 1));
     if (!slot)
-        slot = std::make_unique<TileReading>(readTile(readFile(assetDir() / tileFileName(tile, layer))));
+        slot = std::make_unique<TileReading>(readTile(readFile(assetDir() / assets::tileFile(tile, layer))));
     return *slot;
 }
 

@@ -4,6 +4,8 @@
 #include "file_bytes.h"
 #include "icon_reading.h"
 
+#include "assets/picture_files.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
@@ -163,7 +165,7 @@ TEST_F(WindowsResources, CarryTheElevenIconImagesAndTheirGroupInChinesePrc)
     const auto& res = compiled("res");
     ASSERT_TRUE(res);
     const std::vector<Resource> resources = readResFile(*res);
-    const IconFile icon = readIconFile(readFile(assetDir() / "quillamon.ico"));
+    const IconFile icon = readIconFile(readFile(assetDir() / assets::iconFile()));
     ASSERT_EQ(icon.entries.size(), 11u);
 
     std::map<std::uint16_t, const Resource*> images;

@@ -6,6 +6,8 @@
 #include "board_arrangement.h"
 #include "form_fixture.h"
 
+#include "assets/picture_paths.h"
+
 #include <QFile>
 #include <QImage>
 #include <QtTest>
@@ -48,11 +50,6 @@ QImage decodeBitmap(const QString &resource)
         }
     }
     return out;
-}
-
-QString tileResource(int tile, int layer)
-{
-    return QStringLiteral(":/tiles/tile-%1-%2.bmp").arg(tile).arg(layer);
 }
 
 // The first pixel of `shown` that differs from what a box of this size
@@ -174,10 +171,10 @@ private slots:
         testing_support::ShownForm shown;
         for (int layer = 1; layer <= puzzle::kLayers; ++layer)
             for (std::int16_t tile = 0; tile < puzzle::kTiles; ++tile) {
-                const QByteArray name = tileResource(tile, layer).toUtf8();
+                const QByteArray name = assets::tilePath(tile, layer).toUtf8();
                 window::PictureBox &box = shown.form().picture(layer, tile);
                 testing_support::placeTile(shown.form(), tile, layer, 0, 0);
-                const QImage bitmap = decodeBitmap(tileResource(tile, layer));
+                const QImage bitmap = decodeBitmap(assets::tilePath(tile, layer));
                 QVERIFY2(!bitmap.isNull(), name.constData());
                 const QImage shownImage = grabbed(box);
                 // 2800 twips: 187 px with a 1-px border, so 185 px inside:
@@ -203,7 +200,7 @@ private slots:
         testing_support::placeTile(shown.form(), 0, 1, 0, 0);
         box.twips().setWidth(3300);
         box.twips().setHeight(3150);
-        const QImage bitmap = decodeBitmap(tileResource(0, 1));
+        const QImage bitmap = decodeBitmap(assets::tilePath(0, 1));
         QCOMPARE(bitmap.size(), QSize(185, 185));
         const QImage shownImage = grabbed(box);
         QCOMPARE(shownImage.size(), QSize(220, 210));
@@ -218,7 +215,7 @@ private slots:
     {
         testing_support::ShownForm shown;
         window::PictureBox &box = shown.form().picture6();
-        const QImage bitmap = decodeBitmap(QStringLiteral(":/decoration.bmp"));
+        const QImage bitmap = decodeBitmap(assets::decorationPath());
         QCOMPARE(bitmap.size(), QSize(125, 93));
         const QImage shownImage = grabbed(box);
         QCOMPARE(shownImage.size(), QSize(121, 89));

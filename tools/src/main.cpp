@@ -7,6 +7,8 @@
 #include "icon_motif.h"
 #include "tile_set.h"
 
+#include "assets/picture_files.h"
+
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -37,12 +39,11 @@ int main(int argc, char** argv)
         const std::filesystem::path dir(argv[1]);
         for (int t = 0; t < qpic::kTileCount; ++t)
             for (int k = 1; k <= qpic::kLayerCount; ++k)
-                writeFile(dir / "tiles" / ("tile-" + std::to_string(t) + "-" + std::to_string(k) + ".bmp"),
-                          qpic::fourBitBmpFile(qpic::drawTile(t, k)));
-        writeFile(dir / "decoration.bmp", qpic::twentyFourBitBmpFile(qpic::drawDecoration()));
+                writeFile(dir / assets::tileFile(t, k), qpic::fourBitBmpFile(qpic::drawTile(t, k)));
+        writeFile(dir / assets::decorationFile(), qpic::twentyFourBitBmpFile(qpic::drawDecoration()));
         const QImage motif = qpic::drawIconMotif();
-        writeFile(dir / "quillamon.ico", qpic::iconFile(motif));
-        writeFile(dir / "quillamon.png", qpic::pngFile(motif));
+        writeFile(dir / assets::iconFile(), qpic::iconFile(motif));
+        writeFile(dir / assets::desktopIconFile(), qpic::pngFile(motif));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s: %s\n", argv[0], e.what());
         return 1;
