@@ -30,7 +30,7 @@ TEST(TilePictureContent, EveryPictureHoldsExactlyOneFigureOnEachEdgeAndNothingEl
             // No frame: the corners are the white field.
             const IndexedPicture& p = r.picture;
             for (auto [x, y] : {std::pair{0, 0}, {p.width - 1, 0}, {0, p.height - 1}, {p.width - 1, p.height - 1}})
-                EXPECT_EQ(p.at(x, y), ix::white);
+                EXPECT_EQ(p.at(x, y), ink::white);
         }
 }
 
@@ -104,7 +104,7 @@ TEST(TilePictureContent, OnlyTheSixNamedPicturesHaveATealSeamOnTheirYellowHead)
                 const bool yellowHead = *f.body == Body::Yellow && f.kind == Kind::Head;
                 // The teal stripe is the only teal in the picture, so it decides hasTeal.
                 const std::uint8_t expectedSeam =
-                    yellowHead && hasTealSeam(t, k) ? ix::teal : paletteIndexOf(accentOf(*f.body));
+                    yellowHead && hasTealSeam(t, k) ? ink::teal : paletteIndexOf(accentOf(*f.body));
                 EXPECT_EQ(int(f.seam), int(expectedSeam)) << "seam on edge " << e;
                 if (f.kind == Kind::Head) {
                     // The lobes keep the accent colour, teal seam or not.

@@ -57,10 +57,10 @@ std::string describe(const TileHalves& halves)
 std::uint8_t paletteIndexOf(Body body)
 {
     switch (body) {
-    case Body::Red: return ix::red;
-    case Body::Grey: return ix::grey;
-    case Body::Yellow: return ix::yellow;
-    case Body::Green: return ix::green;
+    case Body::Red: return ink::red;
+    case Body::Grey: return ink::grey;
+    case Body::Yellow: return ink::yellow;
+    case Body::Green: return ink::green;
     }
     throw std::logic_error("unknown body colour");
 }
@@ -68,10 +68,10 @@ std::uint8_t paletteIndexOf(Body body)
 std::optional<Body> bodyOfPaletteIndex(std::uint8_t index)
 {
     switch (index) {
-    case ix::red: return Body::Red;
-    case ix::grey: return Body::Grey;
-    case ix::yellow: return Body::Yellow;
-    case ix::green: return Body::Green;
+    case ink::red: return Body::Red;
+    case ink::grey: return Body::Grey;
+    case ink::yellow: return Body::Yellow;
+    case ink::green: return Body::Green;
     default: return std::nullopt;
     }
 }

@@ -32,7 +32,7 @@ std::string describe(Half h);
 std::string describe(const TileHalves& halves);
 
 // Palette indices of the standard 16 colours that the tiles use.
-namespace ix {
+namespace ink {
 inline constexpr std::uint8_t black = 0, teal = 6, grey = 8, red = 9, green = 10, yellow = 11, white = 15;
 }
 

@@ -75,8 +75,8 @@ TEST(TilePictureFile, HeadersPaletteAndRowsFollowTheFourBitBitmapLayout)
                     EXPECT_EQ(f[start + i], 0) << "row " << row;
             }
 
-            const std::set<std::uint8_t> allowed{ix::black, ix::teal, ix::grey, ix::red, ix::green, ix::yellow,
-                                                 ix::white};
+            const std::set<std::uint8_t> allowed{ink::black, ink::teal, ink::grey, ink::red, ink::green, ink::yellow,
+                                                 ink::white};
             for (std::uint8_t index : committedTile(t, k).indicesUsed)
                 EXPECT_TRUE(allowed.count(index)) << "palette index " << int(index);
         }

@@ -40,7 +40,7 @@ namespace {
 
 bool isColoured(std::uint8_t c)
 {
-    return c != ix::white && c != ix::black;
+    return c != ink::white && c != ink::black;
 }
 
 // One figure seen in its own frame: depth d in from its edge, position u along
@@ -61,7 +61,7 @@ public:
     {
         int x = 0, y = 0;
         if (!toPicture(d, u, x, y) || label_[static_cast<std::size_t>(y * p_.width + x)] != id_)
-            return ix::white;
+            return ink::white;
         return p_.at(x, y);
     }
     int edgeLength() const { return edge_ == Top || edge_ == Bottom ? p_.width : p_.height; }
@@ -144,13 +144,13 @@ FigureReading measure(const FigureView& v, Edge edge, int first, int last, int r
     for (int d = 0; d < v.inwardLength(); ++d)
         for (int u = 0; u < f.edgeLength; ++u) {
             const std::uint8_t c = v.at(d, u);
-            if (c == ix::white)
+            if (c == ink::white)
                 continue;
             f.depth = std::max(f.depth, d + 1);
             ++counts[c];
         }
     int best = 0;
-    for (std::uint8_t c : {ix::grey, ix::red, ix::green, ix::yellow})
+    for (std::uint8_t c : {ink::grey, ink::red, ink::green, ink::yellow})
         if (counts[c] > best) {
             best = counts[c];
             f.body = bodyOfPaletteIndex(c);
@@ -166,7 +166,7 @@ FigureReading measure(const FigureView& v, Edge edge, int first, int last, int r
             const std::uint8_t c = v.at(d, u);
             if (c != v.at(d, mirrorSum - u))
                 f.mirrorSymmetric = false;
-            if (c != ix::white) {
+            if (c != ink::white) {
                 lo = std::min(lo, u);
                 hi = std::max(hi, u);
             }
@@ -176,7 +176,7 @@ FigureReading measure(const FigureView& v, Edge edge, int first, int last, int r
             // neighbours inside the picture count.
             const std::pair<int, int> steps[] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
             for (const auto& [dd, du] : steps)
-                if (v.inside(d + dd, u + du) && v.at(d + dd, u + du) == ix::white)
+                if (v.inside(d + dd, u + du) && v.at(d + dd, u + du) == ink::white)
                     f.outlined = false;
         }
         if (hi - lo + 1 > f.chord)
@@ -196,7 +196,7 @@ FigureReading measure(const FigureView& v, Edge edge, int first, int last, int r
         const int d = f.depth - 1;
         bool axisReached = false;
         for (int u = 0; u < f.edgeLength; ++u)
-            if (v.at(d, u) != ix::white && across(u) < 2.0)
+            if (v.at(d, u) != ink::white && across(u) < 2.0)
                 axisReached = true;
         f.kind = axisReached ? Kind::Tail : Kind::Head;
     }
@@ -209,12 +209,12 @@ FigureReading measure(const FigureView& v, Edge edge, int first, int last, int r
     for (int d = 0; d < bodyRows; ++d) {
         const int w = f.stripeWidth[static_cast<std::size_t>(d)];
         for (int u = 0; u < f.edgeLength; ++u) {
-            if (v.at(d, u) != ix::black || (w > 0 && std::abs(u - axis) == (w + 1) / 2))
+            if (v.at(d, u) != ink::black || (w > 0 && std::abs(u - axis) == (w + 1) / 2))
                 continue;
             bool nearWhite = false;
             for (int dd = -1; dd <= 1; ++dd)
                 for (int du = -1; du <= 1; ++du)
-                    if (v.inside(d + dd, u + du) && v.at(d + dd, u + du) == ix::white)
+                    if (v.inside(d + dd, u + du) && v.at(d + dd, u + du) == ink::white)
                         nearWhite = true;
             interior[static_cast<std::size_t>(d)][static_cast<std::size_t>(u)] = !nearWhite;
         }
@@ -224,8 +224,8 @@ FigureReading measure(const FigureView& v, Edge edge, int first, int last, int r
     if (f.kind != Kind::Head || f.stripeEnd == 0)
         return f;
 
-    auto notWhite = [](std::uint8_t c) { return c != ix::white; };
-    auto isBlack = [](std::uint8_t c) { return c == ix::black; };
+    auto notWhite = [](std::uint8_t c) { return c != ink::white; };
+    auto isBlack = [](std::uint8_t c) { return c == ink::black; };
     f.shoulderHalfWidth = runAround(v, f.stripeEnd - 1, axis, notWhite) / 2;
 
     f.lobesFrom = f.depth;
@@ -243,7 +243,7 @@ FigureReading measure(const FigureView& v, Edge edge, int first, int last, int r
             f.lobesSpan = std::max(f.lobesSpan, runAround(v, d, axis, notWhite));
 
     f.headFront = f.stripeEnd;
-    while (f.headFront < f.depth && v.at(f.headFront, axis) == ix::black)
+    while (f.headFront < f.depth && v.at(f.headFront, axis) == ink::black)
         ++f.headFront;
     f.headWidth = runAround(v, std::min(f.stripeEnd + 3, f.depth - 1), axis, isBlack);
     f.headFrontWidth = runAround(v, std::max(f.headFront - 1, 0), axis, isBlack);
@@ -251,7 +251,7 @@ FigureReading measure(const FigureView& v, Edge edge, int first, int last, int r
     double sumNear = 0, sumFar = 0;
     int nNear = 0, nFar = 0;
     for (int u = 0; u < f.edgeLength; ++u)
-        if (v.at(f.depth - 1, u) != ix::white) {
+        if (v.at(f.depth - 1, u) != ink::white) {
             if (2 * u < mirrorSum) {
                 sumNear += u;
                 ++nNear;
@@ -284,14 +284,14 @@ TileReading readTile(const Bytes& file)
     r.picture = decodeFourBitBmp(file);
     const IndexedPicture& p = r.picture;
     r.indicesUsed.insert(p.pixels.begin(), p.pixels.end());
-    r.hasTeal = r.indicesUsed.count(ix::teal) > 0;
+    r.hasTeal = r.indicesUsed.count(ink::teal) > 0;
 
     // 8-connected patches of non-white pixels.
     std::vector<int> label(p.pixels.size(), -1);
     std::vector<std::array<std::vector<int>, 4>> onEdge;  // per patch: positions on each edge line
     for (int y0 = 0; y0 < p.height; ++y0)
         for (int x0 = 0; x0 < p.width; ++x0) {
-            if (p.at(x0, y0) == ix::white || label[static_cast<std::size_t>(y0 * p.width + x0)] >= 0)
+            if (p.at(x0, y0) == ink::white || label[static_cast<std::size_t>(y0 * p.width + x0)] >= 0)
                 continue;
             const int id = static_cast<int>(onEdge.size());
             onEdge.emplace_back();
@@ -311,7 +311,7 @@ TileReading readTile(const Bytes& file)
                         if (nx < 0 || ny < 0 || nx >= p.width || ny >= p.height)
                             continue;
                         int& l = label[static_cast<std::size_t>(ny * p.width + nx)];
-                        if (l < 0 && p.at(nx, ny) != ix::white) {
+                        if (l < 0 && p.at(nx, ny) != ink::white) {
                             l = id;
                             stack.push_back({nx, ny});
                         }

@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-namespace qpic {
+namespace tools {
 
 std::uint32_t bmpRowBytes(int width, int bitsPerPixel)
 {
@@ -99,4 +99,4 @@ Bytes twentyFourBitBmpFile(const QImage& source)
     return out.take();
 }
 
-}  // namespace qpic
+}  // namespace tools

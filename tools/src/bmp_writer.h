@@ -11,7 +11,7 @@
 
 #include <span>
 
-namespace qpic {
+namespace tools {
 
 // 96 dots per inch, the resolution the pictures are meant for.
 inline constexpr std::int32_t kPixelsPerMetre = 3780;
@@ -35,4 +35,4 @@ Bytes fourBitBmpFile(const IndexedImage& image);
 // Opaque pixels of `image` as blue, green, red.
 Bytes twentyFourBitBmpFile(const QImage& image);
 
-}  // namespace qpic
+}  // namespace tools

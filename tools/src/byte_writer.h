@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-namespace qpic {
+namespace tools {
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -43,4 +43,4 @@ private:
     Bytes bytes_;
 };
 
-}  // namespace qpic
+}  // namespace tools

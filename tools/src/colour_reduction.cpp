@@ -4,7 +4,7 @@
 #include <array>
 #include <limits>
 
-namespace qpic {
+namespace tools {
 namespace {
 
 std::uint8_t nearest(const std::vector<Rgb>& palette, const std::vector<std::uint8_t>& usable, int r, int g, int b)
@@ -83,4 +83,4 @@ ReducedImage reduceToPalette(const QImage& source, const std::vector<Rgb>& palet
     return out;
 }
 
-}  // namespace qpic
+}  // namespace tools

@@ -9,7 +9,7 @@
 #include <QImage>
 #include <vector>
 
-namespace qpic {
+namespace tools {
 
 struct ReducedImage {
     IndexedImage pixels;
@@ -26,4 +26,4 @@ std::vector<Rgb> iconPalette256();
 ReducedImage reduceToPalette(const QImage& image, const std::vector<Rgb>& palette, bool diffuse,
                              const std::vector<std::uint8_t>& usable = {});
 
-}  // namespace qpic
+}  // namespace tools

@@ -4,7 +4,7 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 
-namespace qpic {
+namespace tools {
 namespace {
 
 // Everything below is drawn in the insect's own frame: origin at the middle of
@@ -117,4 +117,4 @@ QImage drawDecoration()
     return image;
 }
 
-}  // namespace qpic
+}  // namespace tools

@@ -4,7 +4,7 @@
 
 #include <QImage>
 
-namespace qpic {
+namespace tools {
 
 inline constexpr int kDecorationWidth = 125;
 inline constexpr int kDecorationHeight = 93;
@@ -14,4 +14,4 @@ inline constexpr int kDrawingLeft = 11, kDrawingTop = 4, kDrawingRight = 115, kD
 
 QImage drawDecoration();
 
-}  // namespace qpic
+}  // namespace tools

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <vector>
 
-namespace qpic {
+namespace tools {
 namespace {
 
 // A pair of spots mirrored across the axis: centre offset from the axis,
@@ -221,4 +221,4 @@ IndexedImage drawHalfFigure(EdgeAxis axis, Half half, const FigureInk& ink)
     return axis == EdgeAxis::Horizontal ? top : top.transposed();
 }
 
-}  // namespace qpic
+}  // namespace tools

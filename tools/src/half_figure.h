@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-namespace qpic {
+namespace tools {
 
 enum class Half { Head, Tail };
 enum class EdgeAxis { Horizontal, Vertical };  // top/bottom edges, left/right edges
@@ -28,4 +28,4 @@ IndexedImage drawHalfFigure(EdgeAxis axis, Half half, const FigureInk& ink);
 // Chord along the edge, in pixels, for figures on edges of the given axis.
 int figureChord(EdgeAxis axis);
 
-}  // namespace qpic
+}  // namespace tools

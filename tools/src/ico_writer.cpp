@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-namespace qpic {
+namespace tools {
 namespace {
 
 Bytes maskRows(int width, int height, const std::vector<bool>& transparent)
@@ -109,4 +109,4 @@ Bytes icoFile(const std::vector<IconImage>& images)
     return out.take();
 }
 
-}  // namespace qpic
+}  // namespace tools

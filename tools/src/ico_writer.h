@@ -9,7 +9,7 @@
 #include <QImage>
 #include <vector>
 
-namespace qpic {
+namespace tools {
 
 struct IconImage {
     int width = 0;
@@ -29,4 +29,4 @@ IconImage pngIconImage(int width, int height, Bytes png);
 
 Bytes icoFile(const std::vector<IconImage>& images);
 
-}  // namespace qpic
+}  // namespace tools

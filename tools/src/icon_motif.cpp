@@ -10,7 +10,7 @@
 #include <QRadialGradient>
 #include <stdexcept>
 
-namespace qpic {
+namespace tools {
 namespace {
 
 void drawLegs(QPainter& p)
@@ -169,4 +169,4 @@ Bytes iconFile(const QImage& large)
     return icoFile(images);
 }
 
-}  // namespace qpic
+}  // namespace tools

@@ -6,7 +6,7 @@
 
 #include <QImage>
 
-namespace qpic {
+namespace tools {
 
 // The motif at `size` x `size`, on a transparent background, non-premultiplied.
 QImage drawIconMotif(int size = 256);
@@ -19,4 +19,4 @@ Bytes pngFile(const QImage& image);
 
 Bytes iconFile(const QImage& large);
 
-}  // namespace qpic
+}  // namespace tools

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-namespace qpic {
+namespace tools {
 
 IndexedImage::IndexedImage(int width, int height, std::uint8_t fill)
     : width_(width), height_(height),
@@ -37,4 +37,4 @@ IndexedImage IndexedImage::transposed() const
     return out;
 }
 
-}  // namespace qpic
+}  // namespace tools

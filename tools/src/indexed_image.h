@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace qpic {
+namespace tools {
 
 class IndexedImage {
 public:
@@ -29,4 +29,4 @@ private:
     std::vector<std::uint8_t> pixels_;
 };
 
-}  // namespace qpic
+}  // namespace tools

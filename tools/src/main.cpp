@@ -17,7 +17,7 @@
 
 namespace {
 
-void writeFile(const std::filesystem::path& path, const qpic::Bytes& bytes)
+void writeFile(const std::filesystem::path& path, const tools::Bytes& bytes)
 {
     std::filesystem::create_directories(path.parent_path());
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -37,13 +37,13 @@ int main(int argc, char** argv)
     }
     try {
         const std::filesystem::path dir(argv[1]);
-        for (int t = 0; t < qpic::kTileCount; ++t)
-            for (int k = 1; k <= qpic::kLayerCount; ++k)
-                writeFile(dir / assets::tileFile(t, k), qpic::fourBitBmpFile(qpic::drawTile(t, k)));
-        writeFile(dir / assets::decorationFile(), qpic::twentyFourBitBmpFile(qpic::drawDecoration()));
-        const QImage motif = qpic::drawIconMotif();
-        writeFile(dir / assets::iconFile(), qpic::iconFile(motif));
-        writeFile(dir / assets::desktopIconFile(), qpic::pngFile(motif));
+        for (int t = 0; t < tools::kTileCount; ++t)
+            for (int k = 1; k <= tools::kLayerCount; ++k)
+                writeFile(dir / assets::tileFile(t, k), tools::fourBitBmpFile(tools::drawTile(t, k)));
+        writeFile(dir / assets::decorationFile(), tools::twentyFourBitBmpFile(tools::drawDecoration()));
+        const QImage motif = tools::drawIconMotif();
+        writeFile(dir / assets::iconFile(), tools::iconFile(motif));
+        writeFile(dir / assets::desktopIconFile(), tools::pngFile(motif));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s: %s\n", argv[0], e.what());
         return 1;

@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-namespace qpic {
+namespace tools {
 
 struct Rgb {
     std::uint8_t r, g, b;
@@ -29,4 +29,4 @@ inline constexpr std::uint8_t yellow = 11;
 inline constexpr std::uint8_t white = 15;
 }  // namespace ink
 
-}  // namespace qpic
+}  // namespace tools

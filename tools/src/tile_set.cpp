@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <vector>
 
-namespace qpic {
+namespace tools {
 namespace {
 
 constexpr EdgeHalf RT{Body::Red, Half::Tail}, RH{Body::Red, Half::Head};
@@ -138,4 +138,4 @@ IndexedImage drawTile(int tile, int layer)
     return out;
 }
 
-}  // namespace qpic
+}  // namespace tools

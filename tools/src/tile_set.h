@@ -8,7 +8,7 @@
 #include <array>
 #include <cstdint>
 
-namespace qpic {
+namespace tools {
 
 enum Edge { Top = 0, Right = 1, Bottom = 2, Left = 3 };
 
@@ -41,4 +41,4 @@ bool hasTealSeam(int tile, int layer);
 
 IndexedImage drawTile(int tile, int layer);
 
-}  // namespace qpic
+}  // namespace tools
