@@ -1,6 +1,7 @@
 #pragma once
 
 #include "command_button.h"
+#include "double_click_recogniser.h"
 #include "label.h"
 #include "mouse_capture.h"
 #include "picture_box.h"
@@ -70,6 +71,7 @@ private:
     puzzle::TimeOfDay &time_;
     puzzle::BoardSetUp setUp_;
     MouseCapture capture_;
+    DoubleClickRecogniser doubleClicks_{*this, capture_};
 
     PictureBox *panel_;
     TileBoard board_;

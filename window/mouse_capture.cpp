@@ -71,6 +71,7 @@ void MouseCapture::sendToOwner(const QMouseEvent &original)
     QMouseEvent redirected(original.type(), owner_->mapFromGlobal(original.globalPosition()),
                            original.scenePosition(), original.globalPosition(), original.button(),
                            original.buttons(), original.modifiers(), original.pointingDevice());
+    redirected.setTimestamp(original.timestamp());
     QPointer<QWidget> target = owner_;
     QCoreApplication::sendEvent(target, &redirected);
 }
