@@ -1,12 +1,11 @@
 // Dragging tiles on the real window, with input through Qt's own dispatch.
-#include "tile_checks.h"
+#include "board_arrangement.h"
 #include "form_fixture.h"
 
 #include <QtTest>
 
 using testing_support::BoardSnapshot;
 using testing_support::heldTilePlace;
-using testing_support::holding;
 using testing_support::kUpright;
 using testing_support::layOutGrid;
 using testing_support::onPicture;
@@ -15,12 +14,6 @@ using testing_support::moveTile;
 using testing_support::ShownForm;
 using testing_support::snapshot;
 using testing_support::tileMismatch;
-
-namespace {
-
-bool captured(ShownForm &shown) { return shown.form().mouseCapture().owner() == &shown.form(); }
-
-} // namespace
 
 class DragTest : public QObject {
     Q_OBJECT
@@ -42,11 +35,11 @@ private slots:
         const BoardSnapshot before = snapshot(form);
 
         QTest::mousePress(w, Qt::LeftButton, {}, onPicture(form, 3, 4, grab));
-        QVERIFY(holding(shown));
-        QVERIFY(captured(shown));
+        QVERIFY(shown.holding());
+        QVERIFY(shown.windowHoldsCapture());
         QCOMPARE(form.dragState().dragIndex, std::int16_t(4));
-        QCOMPARE(form.dragState().grabX, float((grab.x() - 1) * 15));
-        QCOMPARE(form.dragState().grabY, float((grab.y() - 1) * 15));
+        QCOMPARE(form.dragState().grabX, window::twipsFromPixels(grab.x() - 1));
+        QCOMPARE(form.dragState().grabY, window::twipsFromPixels(grab.y() - 1));
         QVERIFY(snapshot(form) == before); // the press moves nothing
 
         const QPoint o = panelOrigin(form);
@@ -60,8 +53,8 @@ private slots:
             QCOMPARE(tileMismatch(form, 4, at.x(), at.y()), QString());
         }
         QTest::mouseRelease(w, Qt::LeftButton, {}, path[5]);
-        QVERIFY(!holding(shown));
-        QVERIFY(!captured(shown));
+        QVERIFY(!shown.holding());
+        QVERIFY(!shown.windowHoldsCapture());
         const QPointF dropped = heldTilePlace(form, path[5], grab);
         QCOMPARE(tileMismatch(form, 4, dropped.x(), dropped.y()), QString());
         // The pressed pixel lies one border width off the pointer: the tile's
@@ -86,9 +79,9 @@ private slots:
         const BoardSnapshot before = snapshot(form);
         const QPoint at = onPicture(form, 1, 2, QPoint(50, 50));
         QTest::mousePress(shown.window(), Qt::LeftButton, {}, at);
-        QVERIFY(holding(shown));
+        QVERIFY(shown.holding());
         QTest::mouseRelease(shown.window(), Qt::LeftButton, {}, at);
-        QVERIFY(!holding(shown));
+        QVERIFY(!shown.holding());
         QVERIFY(snapshot(form) == before);
     }
 
@@ -107,7 +100,7 @@ private slots:
         QTest::mouseRelease(w, Qt::LeftButton, {}, o + QPoint(320, 260));
         const QPointF last = heldTilePlace(form, o + QPoint(320, 260), grab);
         QCOMPARE(tileMismatch(form, 0, last.x(), last.y()), QString());
-        QVERIFY(!holding(shown));
+        QVERIFY(!shown.holding());
     }
 
     void onlyTheLeftButtonTakesHold_data()
@@ -125,12 +118,12 @@ private slots:
         const BoardSnapshot before = snapshot(form);
         QWindow *w = shown.window();
         QTest::mousePress(w, button, {}, onPicture(form, 1, 4, QPoint(90, 90)));
-        QVERIFY(!holding(shown));
-        QVERIFY(!captured(shown));
+        QVERIFY(!shown.holding());
+        QVERIFY(!shown.windowHoldsCapture());
         QTest::mouseMove(w, panelOrigin(form) + QPoint(20, 20));
         QTest::mouseMove(w, QPoint(5, 300));
         QTest::mouseRelease(w, button, {}, QPoint(5, 300));
-        QVERIFY(!holding(shown));
+        QVERIFY(!shown.holding());
         QVERIFY(snapshot(form) == before);
     }
 
@@ -151,13 +144,13 @@ private slots:
         QWindow *w = shown.window();
         const QPoint grab(20, 70);
         QTest::mousePress(w, Qt::LeftButton, keys, onPicture(form, 1, 8, grab));
-        QVERIFY(holding(shown));
+        QVERIFY(shown.holding());
         const QPoint to = panelOrigin(form) + QPoint(33, 44);
         QTest::mouseMove(w, to);
         QTest::mouseRelease(w, Qt::LeftButton, keys, to);
         const QPointF at = heldTilePlace(form, to, grab);
         QCOMPARE(tileMismatch(form, 8, at.x(), at.y()), QString());
-        QVERIFY(!holding(shown));
+        QVERIFY(!shown.holding());
     }
 
     void movesWhileNothingIsHeldChangeNothing()
@@ -173,7 +166,7 @@ private slots:
                                  shown.at(form.command1(), QPoint(5, 5)), QPoint(770, 580)};
         for (const QPoint &p : points)
             QTest::mouseMove(w, p);
-        QVERIFY(!holding(shown));
+        QVERIFY(!shown.holding());
         QVERIFY(snapshot(form) == before);
     }
 
@@ -189,15 +182,15 @@ private slots:
         form.mouseCapture().setCapture(form.effectiveWinId());
         const QPoint on4 = onPicture(form, 1, 4, QPoint(60, 60));
         QTest::mousePress(w, Qt::LeftButton, {}, on4);
-        QVERIFY(!holding(shown));
+        QVERIFY(!shown.holding());
         QTest::mouseMove(w, on4 + QPoint(25, 25));
         QTest::mouseRelease(w, Qt::LeftButton, {}, on4 + QPoint(25, 25));
-        QVERIFY(!holding(shown));
-        QVERIFY(!captured(shown));
+        QVERIFY(!shown.holding());
+        QVERIFY(!shown.windowHoldsCapture());
         QVERIFY(snapshot(form) == before);
         // Input goes back to the control under the pointer: the tile takes hold.
         QTest::mousePress(w, Qt::LeftButton, {}, on4);
-        QVERIFY(holding(shown));
+        QVERIFY(shown.holding());
         QTest::mouseRelease(w, Qt::LeftButton, {}, on4);
         QVERIFY(snapshot(form) == before);
     }
@@ -213,10 +206,10 @@ private slots:
         QTest::mousePress(w, Qt::LeftButton, {}, onPicture(form, 1, 6, grab));
         QTest::mouseMove(w, o + QPoint(250, 250));
         QTest::mousePress(w, Qt::RightButton, {}, o + QPoint(250, 250));
-        QVERIFY(holding(shown)); // the window takes no presses
+        QVERIFY(shown.holding()); // the window takes no presses
         QTest::mouseRelease(w, Qt::RightButton, {}, o + QPoint(250, 250));
-        QVERIFY(!holding(shown));
-        QVERIFY(!captured(shown));
+        QVERIFY(!shown.holding());
+        QVERIFY(!shown.windowHoldsCapture());
         const QPointF dropped = heldTilePlace(form, o + QPoint(250, 250), grab);
         // The left button is still down; the tile no longer follows.
         QTest::mouseMove(w, o + QPoint(400, 100));
@@ -250,8 +243,8 @@ private slots:
         QTest::mouseMove(w, QPoint(form.width() + 250, form.height() + 250));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("outside target window"));
         QTest::mouseRelease(w, Qt::LeftButton, {}, QPoint(form.width() + 250, form.height() + 250));
-        QVERIFY(!holding(shown));
-        QVERIFY(!captured(shown));
+        QVERIFY(!shown.holding());
+        QVERIFY(!shown.windowHoldsCapture());
         const QPointF dropped = heldTilePlace(form, QPoint(form.width() + 250, form.height() + 250), grab);
         QCOMPARE(tileMismatch(form, 5, dropped.x(), dropped.y()), QString());
         QVERIFY(form.picture(1, 5).twips().left() > 11260.0f); // wholly beyond the panel
@@ -338,7 +331,7 @@ private slots:
         } else {
             QCOMPARE(form.childAt(onButton), &form.picture(layer, 8));
             QCOMPARE(shown.random.draws, drawsBefore);
-            QVERIFY(!holding(shown));
+            QVERIFY(!shown.holding());
             QCOMPARE(form.dragState().dragIndex, std::int16_t(8));
         }
     }
@@ -357,14 +350,14 @@ private slots:
         const int drawsBefore = shown.random.draws;
         QTest::keyClick(w, Qt::Key_Space);
         QCOMPARE(shown.random.draws, drawsBefore + 18);
-        QVERIFY(holding(shown));
+        QVERIFY(shown.holding());
         const QPoint to = panelOrigin(form) + QPoint(500, 450);
         QTest::mouseMove(w, to);
         const QPointF at = heldTilePlace(form, to, grab);
         QCOMPARE(tileMismatch(form, 4, at.x(), at.y()), QString());
         QTest::mouseRelease(w, Qt::LeftButton, {}, to);
-        QVERIFY(!holding(shown));
-        QVERIFY(!captured(shown));
+        QVERIFY(!shown.holding());
+        QVERIFY(!shown.windowHoldsCapture());
     }
 
     void aHoldOutlivesALostCapture()
@@ -379,7 +372,7 @@ private slots:
         form.mouseCapture().releaseCapture(); // the platform took it away
         // The release goes to the tile picture, which takes no releases.
         QTest::mouseRelease(w, Qt::LeftButton, {}, on1);
-        QVERIFY(holding(shown));
+        QVERIFY(shown.holding());
         // A move that reaches the window still moves the held tile.
         QTest::mouseMove(w, QPoint(5, 200));
         const QPointF at = heldTilePlace(form, QPoint(5, 200), grab);
@@ -388,9 +381,9 @@ private slots:
         // that reaches the window ends it.
         QTest::mousePress(w, Qt::LeftButton, {}, onPicture(form, 1, 7, QPoint(9, 9)));
         QCOMPARE(form.dragState().dragIndex, std::int16_t(7));
-        QVERIFY(captured(shown));
+        QVERIFY(shown.windowHoldsCapture());
         QTest::mouseRelease(w, Qt::LeftButton, {}, onPicture(form, 1, 7, QPoint(9, 9)));
-        QVERIFY(!holding(shown));
+        QVERIFY(!shown.holding());
         QCOMPARE(tileMismatch(form, 1, at.x(), at.y()), QString());
     }
 };

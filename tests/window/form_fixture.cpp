@@ -4,16 +4,27 @@
 
 namespace testing_support {
 
-ShownForm::ShownForm() : form_(std::make_unique<window::Form1>(time, random))
+ShownForm::ShownForm(Start start) : form_(std::make_unique<window::Form1>(time, random))
 {
-    form_->load();
-    form_->show();
-    QTest::qWaitForWindowExposed(form_.get());
+    if (start == Start::Later)
+        return;
+    load();
+    // Offscreen the window is exposed at once; on a real X server it may take
+    // longer, and the tests there wait for it themselves.
+    static_cast<void>(show());
 }
 
 ShownForm::~ShownForm() = default;
 
+bool ShownForm::show()
+{
+    form_->show();
+    return QTest::qWaitForWindowExposed(form_.get());
+}
+
 QPoint ShownForm::at(const QWidget &control, QPoint local) const { return control.mapTo(form_.get(), local); }
+
+QPoint ShownForm::centreOf(const QWidget &control) const { return at(control, control.rect().center()); }
 
 int ShownForm::visibleLayer(std::int16_t index)
 {
@@ -31,8 +42,19 @@ int ShownForm::visibleLayer(std::int16_t index)
 QPoint ShownForm::tileCentre(std::int16_t index)
 {
     const int layer = visibleLayer(index);
-    const window::PictureBox &box = form_->picture(layer ? layer : 1, index);
-    return at(box, box.rect().center());
+    return centreOf(form_->picture(layer ? layer : 1, index));
 }
+
+void ShownForm::tick()
+{
+    QTimerEvent event(form_->timer1().timerId());
+    QCoreApplication::sendEvent(&form_->timer1(), &event);
+}
+
+void ShownForm::clickNewGame() { QTest::mouseClick(window(), Qt::LeftButton, {}, centreOf(form_->command1())); }
+
+bool ShownForm::windowHoldsCapture() const { return form_->mouseCapture().owner() == form_.get(); }
+
+bool ShownForm::anythingHoldsCapture() const { return form_->mouseCapture().owner() != nullptr; }
 
 } // namespace testing_support

@@ -15,7 +15,8 @@
 namespace {
 
 using testing_support::panelPoint;
-using testing_support::placeSolved;
+using testing_support::kUpright;
+using testing_support::layOutGrid;
 
 // Records the mouse events that reach the window itself, where it would see them.
 class WindowMouseSpy : public QObject {
@@ -54,11 +55,6 @@ QPoint innerPoint(testing_support::ShownForm &shown, const window::PictureBox &b
     return shown.at(box, box.contentsRect().topLeft() + inner);
 }
 
-QPoint centreOf(testing_support::ShownForm &shown, const QWidget &control)
-{
-    return shown.at(control, control.rect().center());
-}
-
 } // namespace
 
 class MouseCaptureTest : public QObject {
@@ -78,7 +74,7 @@ private slots:
         window::Form1 &form = shown.form();
         for (int layer = 1; layer <= puzzle::kLayers; ++layer) {
             for (std::int16_t index = 0; index < puzzle::kTiles; ++index) {
-                placeSolved(form);
+                layOutGrid(form, kUpright);
                 testing_support::placeTile(form, index, layer, form.board().left(1, index), form.board().top(1, index));
                 window::PictureBox &box = form.picture(layer, index);
                 QCOMPARE(box.contentsRect().size(), QSize(185, 185));
@@ -107,11 +103,11 @@ private slots:
         const Target targets[] = {
             {"the panel beside the board", [](auto &s) { return panelPoint(s.form(), 8700, 4000); }},
             {"another tile", [](auto &s) { return s.tileCentre(8); }},
-            {"the button", [](auto &s) { return centreOf(s, s.form().command1()); }},
-            {"the clock", [](auto &s) { return centreOf(s, s.form().label1()); }},
-            {"the hint", [](auto &s) { return centreOf(s, s.form().label2()); }},
-            {"the clock's caption", [](auto &s) { return centreOf(s, s.form().label3()); }},
-            {"the decorative picture", [](auto &s) { return centreOf(s, s.form().picture6()); }},
+            {"the button", [](auto &s) { return s.centreOf(s.form().command1()); }},
+            {"the clock", [](auto &s) { return s.centreOf(s.form().label1()); }},
+            {"the hint", [](auto &s) { return s.centreOf(s.form().label2()); }},
+            {"the clock's caption", [](auto &s) { return s.centreOf(s.form().label3()); }},
+            {"the decorative picture", [](auto &s) { return s.centreOf(s.form().picture6()); }},
             {"the window around the panel", [](auto &s) { return QPoint(s.form().width() - 4, s.form().height() - 4); }},
             {"outside the window, right and below", [](auto &) { return QPoint(900, 700); }},
             {"outside the window, left and above", [](auto &) { return QPoint(-40, -30); }},
@@ -119,7 +115,7 @@ private slots:
         for (const Target &target : targets) {
             testing_support::ShownForm shown;
             window::Form1 &form = shown.form();
-            placeSolved(form);
+            layOutGrid(form, kUpright);
             const int draws = shown.random.draws;
             WindowMouseSpy spy(form);
             const QPoint to = target.at(shown);
@@ -160,10 +156,10 @@ private slots:
     {
         testing_support::ShownForm shown;
         window::Form1 &form = shown.form();
-        placeSolved(form);
+        layOutGrid(form, kUpright);
         WindowMouseSpy spy(form);
-        const QPoint over[] = {shown.tileCentre(4), centreOf(shown, form.command1()), centreOf(shown, form.label2()),
-                               centreOf(shown, form.picture6()), panelPoint(form, 8700, 4000)};
+        const QPoint over[] = {shown.tileCentre(4), shown.centreOf(form.command1()), shown.centreOf(form.label2()),
+                               shown.centreOf(form.picture6()), panelPoint(form, 8700, 4000)};
 
         // Not captured: a move over a control is that control's alone.
         for (const QPoint &at : over) {
@@ -188,9 +184,9 @@ private slots:
     {
         testing_support::ShownForm shown;
         window::Form1 &form = shown.form();
-        placeSolved(form);
+        layOutGrid(form, kUpright);
         const int draws = shown.random.draws;
-        const QPoint button = centreOf(shown, form.command1());
+        const QPoint button = shown.centreOf(form.command1());
 
         QCOMPARE(form.mouseCapture().setCapture(form.effectiveWinId()), WId(0));
         // The press does not reach the tile: no drag starts.
@@ -213,9 +209,9 @@ private slots:
     {
         testing_support::ShownForm shown;
         window::Form1 &form = shown.form();
-        placeSolved(form);
+        layOutGrid(form, kUpright);
         const int draws = shown.random.draws;
-        const QPoint button = centreOf(shown, form.command1());
+        const QPoint button = shown.centreOf(form.command1());
 
         QCOMPARE(form.mouseCapture().setCapture(form.effectiveWinId()), WId(0));
         QVERIFY(form.mouseCapture().releaseCapture());
@@ -225,14 +221,14 @@ private slots:
 
         // A drag dropped over the button: the button takes the next click and
         // a tile the next press.
-        placeSolved(form);
+        layOutGrid(form, kUpright);
         QTest::mousePress(shown.window(), Qt::LeftButton, {}, shown.tileCentre(4));
         QTest::mouseMove(shown.window(), button);
         QTest::mouseRelease(shown.window(), Qt::LeftButton, {}, button);
         QCOMPARE(shown.random.draws, draws + 18);
         QTest::mouseClick(shown.window(), Qt::LeftButton, {}, button);
         QCOMPARE(shown.random.draws, draws + 36);
-        placeSolved(form);
+        layOutGrid(form, kUpright);
         QTest::mousePress(shown.window(), Qt::LeftButton, {}, shown.tileCentre(0));
         QVERIFY(form.dragState().dragging);
         QCOMPARE(form.dragState().dragIndex, std::int16_t(0));
@@ -243,7 +239,7 @@ private slots:
     {
         testing_support::ShownForm shown;
         window::Form1 &form = shown.form();
-        placeSolved(form);
+        layOutGrid(form, kUpright);
         const int draws = shown.random.draws;
 
         auto other = std::make_unique<QWidget>();
@@ -264,7 +260,7 @@ private slots:
         QCOMPARE(form.dragState().dragIndex, std::int16_t(2));
         QCOMPARE(form.mouseCapture().owner(), &form);
         QTest::mouseRelease(shown.window(), Qt::LeftButton, {}, shown.tileCentre(2));
-        QTest::mouseClick(shown.window(), Qt::LeftButton, {}, centreOf(shown, form.command1()));
+        QTest::mouseClick(shown.window(), Qt::LeftButton, {}, shown.centreOf(form.command1()));
         QCOMPARE(shown.random.draws, draws + 18);
 
         // A handle that names no window captures nothing.
@@ -276,13 +272,13 @@ private slots:
     {
         {
             testing_support::ShownForm first;
-            placeSolved(first.form());
+            layOutGrid(first.form(), kUpright);
             QTest::mousePress(first.window(), Qt::LeftButton, {}, first.tileCentre(4));
             QVERIFY(first.form().dragState().dragging);
         }
         testing_support::ShownForm second;
         window::Form1 &form = second.form();
-        placeSolved(form);
+        layOutGrid(form, kUpright);
         const int draws = second.random.draws;
         // The first window's button never came up.
         QTest::mouseRelease(second.window(), Qt::LeftButton, {}, QPoint(2, 2));
@@ -291,7 +287,7 @@ private slots:
         QCOMPARE(form.dragState().dragIndex, std::int16_t(5));
         QTest::mouseRelease(second.window(), Qt::LeftButton, {}, second.tileCentre(5));
         QVERIFY(!form.dragState().dragging);
-        QTest::mouseClick(second.window(), Qt::LeftButton, {}, centreOf(second, form.command1()));
+        QTest::mouseClick(second.window(), Qt::LeftButton, {}, second.centreOf(form.command1()));
         QCOMPARE(second.random.draws, draws + 18);
     }
 };

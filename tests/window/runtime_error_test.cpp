@@ -1,6 +1,7 @@
 // A run-time error raised by a platform service inside an event procedure is
 // reported on standard error, abandons only that procedure, and leaves the
 // window working.
+#include "board_arrangement.h"
 #include "form_fixture.h"
 #include "stderr_capture.h"
 
@@ -16,19 +17,6 @@ namespace {
 using testing_support::ShownForm;
 using testing_support::StderrCapture;
 
-// The timer's tick, delivered to the timer through Qt's event dispatch.
-void tick(window::Form1 &form)
-{
-    QTimerEvent event(form.timer1().timerId());
-    QCoreApplication::sendEvent(&form.timer1(), &event);
-}
-
-void clickNewGame(ShownForm &shown)
-{
-    const QWidget &button = shown.form().command1();
-    QTest::mouseClick(shown.window(), Qt::LeftButton, {}, shown.at(button, button.rect().center()));
-}
-
 // Makes the n-th read of the time of day or of its second, counted from now,
 // fail as a failed platform call does.
 void failAtRead(testing_support::FakeTimeOfDay &time, int n)
@@ -38,16 +26,6 @@ void failAtRead(testing_support::FakeTimeOfDay &time, int n)
         if (++*reads == n)
             throw puzzle::RuntimeError(puzzle::RuntimeError::Code::Overflow, "Overflow");
     };
-}
-
-bool tileOnItsSolvedCell(window::Form1 &form, std::int16_t index)
-{
-    for (int layer = 1; layer <= puzzle::kLayers; ++layer) {
-        if (form.board().left(layer, index) != puzzle::kCellPitch * (index % 3)
-            || form.board().top(layer, index) != puzzle::kCellPitch * (index / 3))
-            return false;
-    }
-    return true;
 }
 
 // A held tile follows the pointer: a further move of (20, 10) pixels moves
@@ -82,14 +60,14 @@ private slots:
         const QString before = shown.form().label1().text();
 
         failAtRead(shown.time, 1);
-        tick(shown.form());
+        shown.tick();
         QCOMPARE(QString::fromStdString(errors.take()),
                  QStringLiteral("quillamon: run-time error 6 in Timer1_Timer: Overflow\n"));
         QCOMPARE(shown.form().label1().text(), before);
 
         shown.time.onRead = nullptr;
         shown.time.now += 65.0;
-        tick(shown.form());
+        shown.tick();
         QCOMPARE(shown.form().label1().text(), QStringLiteral(" 0: 1: 5"));
         verifyDragMovesTile(shown, 4);
         QCOMPARE(errors.take(), std::string());
@@ -118,7 +96,7 @@ private slots:
 
         shown.time.now += 100.0;
         failAtRead(shown.time, failingRead);
-        clickNewGame(shown);
+        shown.clickNewGame();
         QCOMPARE(QString::fromStdString(errors.take()),
                  QStringLiteral("quillamon: run-time error 6 in Command1_Click: Overflow\n"));
         QCOMPARE(shown.random.draws, draws + drawsBeforeFailing);
@@ -128,7 +106,8 @@ private slots:
         if (drawsBeforeFailing == 0) {
             // Laid out, not yet scrambled: the solved layout, upright.
             for (std::int16_t i = 0; i < puzzle::kTiles; ++i) {
-                QVERIFY(tileOnItsSolvedCell(form, i));
+                QCOMPARE(testing_support::tileMismatch(form, i, puzzle::kCellPitch * (i % 3), puzzle::kCellPitch * (i / 3)),
+                         QString());
                 QCOMPARE(shown.visibleLayer(i), 1);
             }
         }
@@ -136,9 +115,9 @@ private slots:
         // The window goes on: a tick counts from the old start, a new game
         // restarts the clock, and tiles still drag.
         shown.time.onRead = nullptr;
-        tick(form);
+        shown.tick();
         QCOMPARE(form.label1().text(), QStringLiteral(" 0: 1: 40"));
-        clickNewGame(shown);
+        shown.clickNewGame();
         QCOMPARE(shown.random.draws, draws + drawsBeforeFailing + 18);
         QCOMPARE(form.startTime(), shown.time.now);
         verifyDragMovesTile(shown, 0);
@@ -148,28 +127,20 @@ private slots:
     void aStartUpThatFailsLeavesTheWindowOpenForANewGame()
     {
         StderrCapture errors;
-        testing_support::FakeTimeOfDay time;
-        testing_support::ScriptedRandom random;
+        ShownForm shown(ShownForm::Start::Later);
         // The start-up's first read is the start time, before the set-up.
-        failAtRead(time, 1);
-        window::Form1 form(time, random);
-        form.load();
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        failAtRead(shown.time, 1);
+        shown.load();
+        QVERIFY(shown.show());
         QCOMPARE(QString::fromStdString(errors.take()),
                  QStringLiteral("quillamon: run-time error 6 in Form_Load: Overflow\n"));
-        QCOMPARE(random.draws, 0);
+        QCOMPARE(shown.random.draws, 0);
 
-        time.onRead = nullptr;
-        const QWidget &button = form.command1();
-        QTest::mouseClick(form.windowHandle(), Qt::LeftButton, {}, button.mapTo(&form, button.rect().center()));
-        QCOMPARE(random.draws, 18);
-        for (std::int16_t i = 0; i < puzzle::kTiles; ++i) {
-            int shown = 0;
-            for (int layer = 1; layer <= puzzle::kLayers; ++layer)
-                shown += form.picture(layer, i).isVisible() ? 1 : 0;
-            QCOMPARE(shown, 1);
-        }
+        shown.time.onRead = nullptr;
+        shown.clickNewGame();
+        QCOMPARE(shown.random.draws, 18);
+        for (std::int16_t i = 0; i < puzzle::kTiles; ++i)
+            QVERIFY2(shown.visibleLayer(i) != 0, qPrintable(QStringLiteral("tile %1").arg(i)));
         QCOMPARE(errors.take(), std::string());
     }
 };

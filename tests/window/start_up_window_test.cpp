@@ -54,9 +54,11 @@ private slots:
 
         // The outer rectangle the window reports is centred on the screen to
         // within the half pixel that whole pixels cost.
-        const QRectF outer(form.geometry().left() - window::WindowPlacement::kFrameLeft / 15.0,
-                           form.geometry().top() - window::WindowPlacement::kFrameTop / 15.0,
-                           form.placement().outerWidth() / 15.0, form.placement().outerHeight() / 15.0);
+        window::WindowPlacement &placement = form.placement();
+        const QRectF outer(form.geometry().left() - placement.kFrameLeft / window::kTwipsPerPixel,
+                           form.geometry().top() - placement.kFrameTop / window::kTwipsPerPixel,
+                           placement.outerWidth() / window::kTwipsPerPixel,
+                           placement.outerHeight() / window::kTwipsPerPixel);
         QVERIFY(qAbs(outer.center().x() - kScreenWidth / 2.0) <= 0.5);
         QVERIFY(qAbs(outer.center().y() - kScreenHeight / 2.0) <= 0.5);
     }

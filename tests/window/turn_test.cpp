@@ -1,11 +1,10 @@
 // Turning tiles on the real window by double-clicks through Qt's own dispatch.
-#include "tile_checks.h"
+#include "board_arrangement.h"
 #include "form_fixture.h"
 
 #include <QtTest>
 
 using testing_support::BoardSnapshot;
-using testing_support::holding;
 using testing_support::kUpright;
 using testing_support::layOutGrid;
 using testing_support::onPicture;
@@ -16,8 +15,6 @@ using testing_support::snapshot;
 using testing_support::tileMismatch;
 
 namespace {
-
-bool captured(ShownForm &shown) { return shown.form().mouseCapture().owner() != nullptr; }
 
 // The board as it should be once tile `index` shows `layer`, all else as in `s`.
 BoardSnapshot withLayer(BoardSnapshot s, std::int16_t index, int layer)
@@ -64,8 +61,8 @@ private slots:
             layer = layer % 4 + 1;
             QCOMPARE(shown.visibleLayer(index), layer);
             QVERIFY(snapshot(form) == withLayer(before, index, layer));
-            QVERIFY(!holding(shown));
-            QVERIFY(!captured(shown));
+            QVERIFY(!shown.holding());
+            QVERIFY(!shown.anythingHoldsCapture());
         }
         QCOMPARE(layer, start);
         QVERIFY(snapshot(form) == before);
@@ -97,25 +94,25 @@ private slots:
         // picture, which takes no releases, so the hold goes on.
         form.mouseCapture().releaseCapture();
         QTest::mouseRelease(w, Qt::LeftButton, {}, on4);
-        QVERIFY(holding(shown));
+        QVERIFY(shown.holding());
         // A right-button double-click reaches the tile and turns it; a right
         // press starts no hold.
         QTest::mouseDClick(w, Qt::RightButton, {}, on4);
         QCOMPARE(shown.visibleLayer(4), 3);
-        QVERIFY(holding(shown));
+        QVERIFY(shown.holding());
         QCOMPARE(form.dragState().dragIndex, std::int16_t(4));
-        QCOMPARE(form.dragState().grabX, 59.0f * 15);
-        QCOMPARE(form.dragState().grabY, 49.0f * 15);
+        QCOMPARE(form.dragState().grabX, window::twipsFromPixels(59));
+        QCOMPARE(form.dragState().grabY, window::twipsFromPixels(49));
         // A move over the window's own area places all four pictures, the
         // newly visible one among them.
         const QPoint to(6, 400);
         QTest::mouseMove(w, to);
         const QPoint inPanel = to - panelOrigin(form) - (grab - QPoint(1, 1));
-        QCOMPARE(tileMismatch(form, 4, inPanel.x() * 15.0f, inPanel.y() * 15.0f), QString());
+        QCOMPARE(tileMismatch(form, 4, window::twipsFromPixels(inPanel.x()), window::twipsFromPixels(inPanel.y())), QString());
         QVERIFY(form.picture(3, 4).isVisible());
         // A release that reaches the window ends the hold.
         QTest::mouseClick(w, Qt::LeftButton, {}, to);
-        QVERIFY(!holding(shown));
+        QVERIFY(!shown.holding());
     }
 
     void turningLayerFourToOneDropsTheTileBeneathTilesAndTheButton()
@@ -160,7 +157,7 @@ private slots:
         QCOMPARE(form.childAt(onButton), &form.picture(2, 8));
         const int drawsBefore = shown.random.draws;
         QTest::mousePress(w, Qt::LeftButton, {}, onButton);
-        QVERIFY(holding(shown));
+        QVERIFY(shown.holding());
         QCOMPARE(form.dragState().dragIndex, std::int16_t(8));
         QTest::mouseRelease(w, Qt::LeftButton, {}, onButton);
         QCOMPARE(shown.random.draws, drawsBefore);

@@ -1,7 +1,7 @@
 // Drags and a double-click on the real window under X11, with the pointer
 // moved and pressed by xdotool through the X server, as a player's mouse is.
+#include "board_arrangement.h"
 #include "form_fixture.h"
-#include "tile_checks.h"
 
 #include <QProcess>
 #include <QtTest>
