@@ -25,7 +25,7 @@ import time
 import zlib
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from own_xvfb import OwnXvfb, stop  # noqa: E402
+from own_xvfb import Openbox, OwnXvfb, stop  # noqa: E402
 
 TWIPS_PER_PIXEL = 15.0
 
@@ -51,7 +51,7 @@ CJK_CAPTIONS = {"Label2": "双击图片逆时针旋转", "Label3": "计时:", "C
 # so the tile lands one pixel right of and below the pointer's offset.
 PRESS_DRIFT = 1
 
-WAIT = 20.0            # seconds to wait for any condition that should come at once
+WAIT = 15.0            # seconds to wait for any condition that should come at once
 DOUBLE_CLICK_GAP = 0.6  # longer than the platform's double-click interval (400 ms)
 
 
@@ -357,26 +357,26 @@ class Session:
 
 
 class WindowManager:
-    """openbox on the display for the whole run, when asked for."""
+    """openbox on the display for the whole run, when asked for; entered once
+    it has finished starting, so the program's window is managed at once."""
 
     def __init__(self, options):
-        self.options, self.proc = options, None
+        self.options, self.wm, self.log = options, None, None
 
     def __enter__(self):
         if self.options.wm == "openbox":
             self.log = open(os.path.join(self.options.out, "openbox.log"), "w")
-            self.proc = subprocess.Popen(["openbox", "--sm-disable"], stdout=self.log, stderr=subprocess.STDOUT,
-                                         stdin=subprocess.DEVNULL)
+            self.wm = Openbox(self.log)
             try:
-                wait_for("openbox to manage the screen", window_manager_running)
-            except BaseException:
-                self.__exit__()
-                raise
+                self.wm.__enter__()
+            except RuntimeError as error:
+                self.log.close()
+                raise Failure(str(error)) from None
         return self
 
     def __exit__(self, *exc):
-        if self.proc is not None:
-            stop(self.proc)
+        if self.wm is not None:
+            self.wm.__exit__(*exc)
             self.log.close()
         return False
 
@@ -399,11 +399,6 @@ class XServer(OwnXvfb):
         super().__exit__(*exc)
         self.log_file.close()
         return False
-
-
-def window_manager_running():
-    out = run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"]).stdout
-    return "window id" in out
 
 
 # ---------------------------------------------------------------- the board on screen

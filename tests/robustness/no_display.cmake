@@ -7,7 +7,7 @@ execute_process(
   RESULT_VARIABLE status
   OUTPUT_VARIABLE out
   ERROR_VARIABLE err
-  TIMEOUT 60)
+  TIMEOUT 15)
 
 message(STATUS "exit status: ${status}")
 message(STATUS "standard error:\n${err}")
