@@ -3,8 +3,8 @@
 // pairs clicks by top-level window, so every case here is one that Qt alone
 // would make a double-click of. Input goes through Qt's window-system entry.
 #include "form_fixture.h"
+#include "board_arrangement.h"
 #include "seam_spots.h"
-#include "tile_checks.h"
 #include "timed_pointer.h"
 
 #include <QGuiApplication>
@@ -15,7 +15,6 @@
 #include <vector>
 
 using testing_support::BoardSnapshot;
-using testing_support::holding;
 using testing_support::layOutGrid;
 using testing_support::onPicture;
 using testing_support::Seam;
@@ -28,8 +27,6 @@ namespace {
 
 // A quick second click: well within the double-click time.
 constexpr int kQuickMs = 60;
-
-bool captured(ShownForm &shown) { return shown.form().mouseCapture().owner() != nullptr; }
 
 // Counts the double-clicks that reach any tile picture.
 class TileDoubleClicks : public QObject {
@@ -54,7 +51,7 @@ protected:
 QPointF grabAt(window::Form1 &form, int layer, std::int16_t tile, QPoint at)
 {
     const window::PictureBox &box = form.picture(layer, tile);
-    return QPointF(box.mapFrom(&form, at) - box.contentsRect().topLeft()) * 15.0;
+    return QPointF(box.mapFrom(&form, at) - box.contentsRect().topLeft()) * window::kTwipsPerPixel;
 }
 
 // After a press at `at`: tile `tile` is held from that point, captured.
@@ -62,12 +59,12 @@ QString heldFrom(ShownForm &shown, int layer, std::int16_t tile, QPoint at)
 {
     const puzzle::DragState &d = shown.form().dragState();
     const QPointF grab = grabAt(shown.form(), layer, tile, at);
-    if (d.dragging && captured(shown) && d.dragIndex == tile && d.grabX == float(grab.x())
+    if (d.dragging && shown.anythingHoldsCapture() && d.dragIndex == tile && d.grabX == float(grab.x())
         && d.grabY == float(grab.y()))
         return {};
     return QStringLiteral("held %1, captured %2, tile %3, grab %4,%5; wanted tile %6 from %7,%8")
         .arg(d.dragging)
-        .arg(captured(shown))
+        .arg(shown.anythingHoldsCapture())
         .arg(d.dragIndex)
         .arg(d.grabX)
         .arg(d.grabY)
@@ -140,7 +137,7 @@ private slots:
         } else {
             pointer.click(first.at);
         }
-        QVERIFY(!holding(shown));
+        QVERIFY(!shown.holding());
         const BoardSnapshot before = snapshot(form);
         const int drawsBefore = shown.random.draws;
 
@@ -148,12 +145,12 @@ private slots:
         if (second.tile >= 0)
             QCOMPARE(heldFrom(shown, second.layer, second.tile, second.at), QString());
         else
-            QVERIFY(!holding(shown));
+            QVERIFY(!shown.holding());
         pointer.release(second.at);
 
         QCOMPARE(doubleClicks.count, 0);
-        QVERIFY(!holding(shown));
-        QVERIFY(!captured(shown));
+        QVERIFY(!shown.holding());
+        QVERIFY(!shown.anythingHoldsCapture());
         QCOMPARE(shown.random.draws, drawsBefore + (onButton ? 18 : 0)); // the button's click: one new game
         if (!onButton)
             QVERIFY(snapshot(form) == before);
@@ -218,14 +215,14 @@ private slots:
         pointer.press(second, firstPressAt + gapMs - QTest::lastMouseTimestamp, secondButton);
         if (turns) {
             QCOMPARE(shown.visibleLayer(tile), 2);
-            QVERIFY(!holding(shown));
+            QVERIFY(!shown.holding());
         } else {
             QCOMPARE(shown.visibleLayer(tile), 1);
-            QCOMPARE(holding(shown), secondButton == Qt::LeftButton);
+            QCOMPARE(shown.holding(), secondButton == Qt::LeftButton);
         }
         pointer.release(second, 1, secondButton);
         QCOMPARE(doubleClicks.count, turns ? 1 : 0);
-        QVERIFY(!holding(shown));
+        QVERIFY(!shown.holding());
         QCOMPARE(shown.visibleLayer(0), 1);
         QCOMPARE(testing_support::tileMismatch(form, tile, left, top), QString());
     }
@@ -274,7 +271,7 @@ private slots:
         pointer.press(at, kQuickMs);
         QCOMPARE(heldFrom(shown, nowLayer, std::int16_t(nowOnTop), at), QString());
         pointer.release(at);
-        QVERIFY(!holding(shown));
+        QVERIFY(!shown.holding());
         QCOMPARE(doubleClicks.count, 0);
         QCOMPARE(shown.visibleLayer(std::int16_t(nowOnTop)), nowLayer);
     }

@@ -5,7 +5,7 @@
 // two quick clicks there to make one double-click to a platform that pairs
 // clicks by the whole window rather than by control.
 
-#include "tile_checks.h"
+#include "board_arrangement.h"
 
 #include "window/form1.h"
 
@@ -37,7 +37,7 @@ inline void layOutSeams(window::Form1 &form)
     const auto leftOf = [&](const QWidget &control) {
         return float(form.picture5().mapFromGlobal(control.mapToGlobal(QPoint(0, 0))).x()
                      - form.picture5().contentsRect().left() - box)
-               * 15.0f;
+               * float(window::kTwipsPerPixel);
     };
     moveTile(form, 2, leftOf(form.label3()), 0.0f);
     moveTile(form, 8, leftOf(form.command1()), 6400.0f);
