@@ -2,9 +2,10 @@
 // both went to the same tile picture, and it stayed shown between them. Qt
 // pairs clicks by top-level window, so every case here is one that Qt alone
 // would make a double-click of. Input goes through Qt's window-system entry.
-#include "form_fixture.h"
 #include "board_arrangement.h"
+#include "form_fixture.h"
 #include "seam_spots.h"
+#include "tile_double_clicks.h"
 #include "timed_pointer.h"
 
 #include <QGuiApplication>
@@ -21,31 +22,13 @@ using testing_support::Seam;
 using testing_support::SeamSpots;
 using testing_support::ShownForm;
 using testing_support::snapshot;
+using testing_support::TileDoubleClicks;
 using testing_support::TimedPointer;
 
 namespace {
 
 // A quick second click: well within the double-click time.
 constexpr int kQuickMs = 60;
-
-// Counts the double-clicks that reach any tile picture.
-class TileDoubleClicks : public QObject {
-public:
-    explicit TileDoubleClicks(window::Form1 &form)
-    {
-        for (int layer = 1; layer <= puzzle::kLayers; ++layer)
-            for (std::int16_t i = 0; i < puzzle::kTiles; ++i)
-                form.picture(layer, i).installEventFilter(this);
-    }
-    int count = 0;
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        count += event->type() == QEvent::MouseButtonDblClick ? 1 : 0;
-        return false;
-    }
-};
 
 // Twips of a press at window pixel `at`, in a tile picture's inner frame.
 QPointF grabAt(window::Form1 &form, int layer, std::int16_t tile, QPoint at)
@@ -59,12 +42,12 @@ QString heldFrom(ShownForm &shown, int layer, std::int16_t tile, QPoint at)
 {
     const puzzle::DragState &d = shown.form().dragState();
     const QPointF grab = grabAt(shown.form(), layer, tile, at);
-    if (d.dragging && shown.anythingHoldsCapture() && d.dragIndex == tile && d.grabX == float(grab.x())
+    if (d.dragging && shown.windowHoldsCapture() && d.dragIndex == tile && d.grabX == float(grab.x())
         && d.grabY == float(grab.y()))
         return {};
     return QStringLiteral("held %1, captured %2, tile %3, grab %4,%5; wanted tile %6 from %7,%8")
         .arg(d.dragging)
-        .arg(shown.anythingHoldsCapture())
+        .arg(shown.windowHoldsCapture())
         .arg(d.dragIndex)
         .arg(d.grabX)
         .arg(d.grabY)
@@ -158,11 +141,11 @@ private slots:
 
     void twoClicksOnOnePictureTurnItOnlyAsADoubleClick_data()
     {
-        QTest::addColumn<int>("gapMs");            // from the first press to the second
-        QTest::addColumn<QPoint>("dragInFirst");   // the pointer's move while the first click is down
-        QTest::addColumn<QPoint>("secondOffset");  // the second press, from the first
+        QTest::addColumn<int>("gapMs");           // from the first press to the second
+        QTest::addColumn<QPoint>("dragInFirst");  // the pointer's move while the first click is down
+        QTest::addColumn<QPoint>("secondOffset"); // the second press, from the first
         QTest::addColumn<Qt::MouseButton>("secondButton");
-        QTest::addColumn<bool>("afterNeighbour");  // a quick click on the neighbour came first
+        QTest::addColumn<bool>("afterNeighbour"); // a quick click on the neighbour came first
         QTest::addColumn<bool>("turns");
         const int interval = QGuiApplication::styleHints()->mouseDoubleClickInterval();
         const int reach = QGuiApplication::styleHints()->mouseDoubleClickDistance();

@@ -8,6 +8,7 @@
 #include "board_arrangement.h"
 
 #include "window/form1.h"
+#include "window/twips.h"
 
 #include <QPoint>
 
@@ -18,12 +19,12 @@ namespace testing_support {
 enum class Seam { NeighbourTile, TileOfAnotherLayer, Button, Label, Decoration, Panel };
 
 struct SeamSpots {
-    std::int16_t tile;     // the tile on the left of the seam
-    int tileLayer;         // its visible layer
-    QPoint onTile;         // window pixels, 2 left of the seam
-    QWidget *other;        // the control on the right of the seam
+    std::int16_t tile;      // the tile on the left of the seam
+    int tileLayer;          // its visible layer
+    QPoint onTile;          // window pixels, 2 left of the seam
+    QWidget *other;         // the control on the right of the seam
     std::int16_t otherTile; // its tile index, or -1 when it is no tile picture
-    QPoint onOther;        // window pixels, 2 right of the seam
+    QPoint onOther;         // window pixels, 2 right of the seam
 };
 
 // Tiles 0, 1 and 3 upright on their cells, tile 4 in layer 3 on its cell
@@ -35,9 +36,8 @@ inline void layOutSeams(window::Form1 &form)
     layOutGrid(form, {1, 1, 1, 1, 3, 1, 1, 1, 1});
     const int box = form.picture(1, 0).width();
     const auto leftOf = [&](const QWidget &control) {
-        return float(form.picture5().mapFromGlobal(control.mapToGlobal(QPoint(0, 0))).x()
-                     - form.picture5().contentsRect().left() - box)
-               * float(window::kTwipsPerPixel);
+        return window::twipsFromPixels(form.picture5().mapFromGlobal(control.mapToGlobal(QPoint(0, 0))).x()
+                                       - form.picture5().contentsRect().left() - box);
     };
     moveTile(form, 2, leftOf(form.label3()), 0.0f);
     moveTile(form, 8, leftOf(form.command1()), 6400.0f);
@@ -67,9 +67,7 @@ inline SeamSpots seamSpots(window::Form1 &form, Seam seam)
     case Seam::TileOfAnotherLayer: s = {3, 1, seamRightOf(3, 1, 90), &form.picture(3, 4), 4}; break;
     case Seam::Button: s = {8, 1, seamRightOf(8, 1, middleOf(form.command1(), 8)), &form.command1(), -1}; break;
     case Seam::Label: s = {2, 1, seamRightOf(2, 1, middleOf(form.label3(), 2)), &form.label3(), -1}; break;
-    case Seam::Decoration:
-        s = {2, 1, seamRightOf(2, 1, middleOf(form.picture6(), 2)), &form.picture6(), -1};
-        break;
+    case Seam::Decoration: s = {2, 1, seamRightOf(2, 1, middleOf(form.picture6(), 2)), &form.picture6(), -1}; break;
     case Seam::Panel: s = {5, 1, seamRightOf(5, 1, 90), &form.picture5(), -1}; break;
     }
     return {s.tile, s.layer, s.seam - QPoint(2, 0), s.other, s.otherTile, s.seam + QPoint(2, 0)};

@@ -38,8 +38,7 @@ private:
     void send(QEvent::Type type, QPoint at, Qt::MouseButton button, int afterMs)
     {
         QTest::lastMouseTimestamp += afterMs;
-        qt_handleMouseEvent(window_, at, window_->mapToGlobal(at), held_, button, type, {},
-                            QTest::lastMouseTimestamp);
+        qt_handleMouseEvent(window_, at, window_->mapToGlobal(at), held_, button, type, {}, QTest::lastMouseTimestamp);
         QCoreApplication::processEvents();
     }
 

@@ -2,8 +2,8 @@
 // moved and pressed by xdotool through the X server, as a player's mouse is.
 #include "board_arrangement.h"
 #include "form_fixture.h"
+#include "xdotool_driver.h"
 
-#include <QProcess>
 #include <QtTest>
 
 using testing_support::heldTilePlace;
@@ -14,26 +14,9 @@ using testing_support::tileMismatch;
 
 namespace {
 
-constexpr int kWaitMs = 10000;
-
-// Runs xdotool with the event loop going, so the window handles the pointer
-// events as the X server delivers them.
-bool xdotool(const QStringList &args)
-{
-    QProcess tool;
-    tool.start(QStringLiteral(XDOTOOL_PATH), args);
-    if (!tool.waitForStarted(kWaitMs))
-        return false;
-    if (!QTest::qWaitFor([&] { return tool.state() == QProcess::NotRunning; }, kWaitMs))
-        return false;
-    return tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
-}
-
-QStringList moveTo(QPoint screen)
-{
-    return {QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(screen.x()),
-            QString::number(screen.y())};
-}
+constexpr int kWaitMs = testing_support::kXWaitMs;
+using testing_support::moveTo;
+using testing_support::xdotool;
 
 } // namespace
 
