@@ -12,11 +12,8 @@ struct TwipsRect {
 };
 
 // The outer size start-up gives the window, frame and caption included. The
-// window was designed as a client area of 11640 x 8775 inside a frame of 60
-// twips at the left, right and bottom and 450 at the top; the window side
-// models that frame. The width is exactly that client area and frame, 60 +
-// 11640 + 60; the height, 450 + 8770 + 60, leaves a client area 5 twips lower
-// than designed, which the panel as placed below still clears.
+// window side models the frame and client area the window was designed with
+// (window/window_placement.h), and says there how this size meets them.
 constexpr float kWindowOuterWidth = 11760.0f;
 constexpr float kWindowOuterHeight = 9280.0f;
 

@@ -4,6 +4,9 @@
 #include "procedure_runner.h"
 #include "twips.h"
 
+#include "assets/picture_paths.h"
+#include "puzzle/window_layout.h"
+
 #include <QIcon>
 #include <QMouseEvent>
 
@@ -24,7 +27,7 @@ Form1::Form1(puzzle::TimeOfDay &time, puzzle::RandomSource &random)
       placement_(*this, *panel_)
 {
     setWindowTitle(kCaption);
-    setWindowIcon(QIcon(QStringLiteral(":/quillamon.ico")));
+    setWindowIcon(QIcon(assets::iconPath()));
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
     // Moves over the window's own area reach it with no button down, as the
@@ -43,7 +46,9 @@ Form1::Form1(puzzle::TimeOfDay &time, puzzle::RandomSource &random)
 void Form1::createControls()
 {
     panel_->setForegroundRole(QPalette::ButtonText);
-    panel_->twips().setGeometry(120, 120, 11200, 8480);
+    // Start-up moves and sizes the panel before the window first shows.
+    const puzzle::TwipsRect designed = puzzle::kPanelDesigned;
+    panel_->twips().setGeometry(designed.left, designed.top, designed.width, designed.height);
 
     // Created bottom first: a later sibling stacks above an earlier one. The
     // labels lie on the panel beneath everything, then the decoration, layer 1,
@@ -69,7 +74,7 @@ void Form1::createControls()
 
     decoration_ = new PictureBox(panel_, PictureBox::Border::None, QPalette::Button);
     decoration_->twips().setGeometry(9000, 480, 1815, 1335);
-    decoration_->setPicture(QStringLiteral(":/decoration.bmp"));
+    decoration_->setPicture(assets::decorationPath());
 
     board_.createLayer(*panel_, 1);
     newGame_ = new CommandButton(panel_, QStringLiteral("更新"));

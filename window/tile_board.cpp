@@ -1,24 +1,15 @@
 #include "tile_board.h"
 
+#include "assets/picture_paths.h"
+
 namespace window {
-
-namespace {
-
-QString tilePicture(int layer, int index)
-{
-    return QStringLiteral(":/tiles/tile-%1-%2.bmp").arg(index).arg(layer);
-}
-
-constexpr float kTileSize = 2800.0f;
-
-} // namespace
 
 void TileBoard::createLayer(QWidget &panel, int layer)
 {
     for (std::int16_t index = puzzle::kTiles - 1; index >= 0; --index) {
         auto *tile = new PictureBox(&panel, PictureBox::Border::Single, QPalette::Base);
-        tile->twips().setGeometry(0, 0, kTileSize, kTileSize);
-        tile->setPicture(tilePicture(layer, index));
+        tile->twips().setGeometry(0, 0, puzzle::kTileSide, puzzle::kTileSide);
+        tile->setPicture(assets::tilePath(index, layer));
         pictures_[puzzle::pictureSlot(layer, index)] = tile;
     }
 }
