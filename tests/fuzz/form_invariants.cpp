@@ -1,5 +1,7 @@
 #include "form_invariants.h"
 
+#include "window/twips.h"
+
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -143,8 +145,8 @@ bool FormInvariants::play(Snapshot &model, std::vector<std::string> &faults)
             if (a.kind == Arrival::Kind::Press && a.button == Qt::LeftButton) {
                 const QPointF inner = a.position - QPointF(form.picture(layer, index).contentsRect().topLeft());
                 model.drag.dragging = true;
-                model.drag.grabX = static_cast<float>(inner.x() * 15.0);
-                model.drag.grabY = static_cast<float>(inner.y() * 15.0);
+                model.drag.grabX = window::twipsFromPixels(inner.x());
+                model.drag.grabY = window::twipsFromPixels(inner.y());
                 model.drag.dragIndex = index;
                 ++counts_.holds;
             } else if (a.kind == Arrival::Kind::DoubleClick) {
@@ -157,8 +159,8 @@ bool FormInvariants::play(Snapshot &model, std::vector<std::string> &faults)
             }
         } else if (a.receiver == &form) {
             if (a.kind == Arrival::Kind::Move && model.drag.dragging) {
-                const float px = static_cast<float>(a.position.x() * 15.0) - static_cast<float>(panelInner.x() * 15.0);
-                const float py = static_cast<float>(a.position.y() * 15.0) - static_cast<float>(panelInner.y() * 15.0);
+                const float px = window::twipsFromPixels(a.position.x()) - window::twipsFromPixels(panelInner.x());
+                const float py = window::twipsFromPixels(a.position.y()) - window::twipsFromPixels(panelInner.y());
                 model.place[model.drag.dragIndex] = QPointF(px - model.drag.grabX, py - model.drag.grabY);
                 ++counts_.tileMoves;
             } else if (a.kind == Arrival::Kind::Release) {

@@ -235,7 +235,7 @@ private slots:
         const QImage img = grabbed(panel);
         const QRect inner = panel.contentsRect();
         QVERIFY(inner.left() >= 1 && inner.top() >= 1);
-        const int midY = inner.top() + 4400 / 15, midX = inner.left() + 8700 / 15;
+        const int midY = inner.top() + window::pixelsFromTwips(4400), midX = inner.left() + window::pixelsFromTwips(8700);
         // Between the board and the controls beside it only the panel shows.
         QCOMPARE(img.pixel(midX, midY), panel.palette().color(QPalette::Button).rgb());
         // Sunken: shadow along the top and left, light along the bottom and right.
