@@ -36,7 +36,7 @@ void setQtDefault(const char *name, const char *value)
 
 } // namespace
 
-int main(int argc, char *argv[])
+int main()
 {
     // The window sends its pixels through the X connection rather than a
     // shared-memory image: that image costs a round trip to the server before
@@ -49,8 +49,15 @@ int main(int argc, char *argv[])
     // Nothing in the window takes text, so no input method is loaded.
     setQtDefault("QT_IM_MODULE", "none");
 
+    // The game takes no command line. Qt acts on options of its own in one (a
+    // window title, size and place, another platform or display, a style,
+    // right to left), so it is handed only the program's name, whatever the
+    // game was started with.
+    static char programName[] = "quillamon";
+    int qtArgc = 1;
+    char *qtArgv[] = {programName, nullptr};
     const QtMessageHandler previous = qInstallMessageHandler(reportStartFailure);
-    QApplication app(argc, argv);
+    QApplication app(qtArgc, qtArgv);
     qInstallMessageHandler(previous);
 
     window::SystemTimeOfDay time;

@@ -1,0 +1,120 @@
+#!/usr/bin/env python3
+"""The game takes no command line: started with arguments, Qt's own options
+among them, its window comes up exactly as without any.
+
+    command_line_test.py --program PATH
+
+runs on the X server in DISPLAY (start it through tests/support/own_xvfb.py).
+The program is started once without arguments and once with them; each time
+its window is found by the program's process id, and its title and place on
+the screen are read once the window has settled. The two must agree.
+"""
+
+import argparse
+import re
+import subprocess
+import sys
+import time
+
+WAIT = 20.0  # seconds for anything that should come at once
+POLL = 0.05
+
+# Qt's own options, as a player might pass them, and a few ordinary ones. Qt
+# would take the title, the size and place, another platform (no window on
+# this display at all) and another display (no start at all) from them.
+ARGUMENTS = ["-qwindowtitle", "HELLO", "-qwindowgeometry", "300x200+10+10", "-title", "HI",
+             "-geometry", "320x240+20+20", "-platform", "offscreen", "-display", ":999",
+             "-reverse", "-style", "fusion", "--help", "a-file.txt"]
+
+
+class Failure(Exception):
+    pass
+
+
+def run(cmd):
+    return subprocess.run(cmd, capture_output=True, text=True).stdout
+
+
+def wait_for(what, probe, program):
+    deadline = time.monotonic() + WAIT
+    while True:
+        if program.poll() is not None:
+            raise Failure(f"the program ended with status {program.returncode} while waiting for {what}")
+        result = probe()
+        if result:
+            return result
+        if time.monotonic() > deadline:
+            raise Failure(f"timed out after {WAIT:.0f} s waiting for {what}")
+        time.sleep(POLL)
+
+
+def geometry(window):
+    """Client area on the screen (x, y, width, height), or None while unmapped."""
+    out = run(["xwininfo", "-id", str(window)])
+    if "IsViewable" not in out:
+        return None
+    field = lambda name: int(re.search(name + r":\s+(-?\d+)", out).group(1))
+    return (field("Absolute upper-left X"), field("Absolute upper-left Y"), field("Width"), field("Height"))
+
+
+def title(window):
+    return {prop: run(["xprop", "-id", str(window), prop]).strip().split("=", 1)[-1].strip()
+            for prop in ("WM_NAME", "_NET_WM_NAME")}
+
+
+def window_manager_frame_known(window):
+    """With a window manager, the window has settled once it reports its frame."""
+    managed = "window id" in run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"])
+    return not managed or "=" in run(["xprop", "-id", str(window), "_NET_FRAME_EXTENTS"])
+
+
+def shown_window(program_path, arguments):
+    """Title and geometry of the program's window, started with these arguments."""
+    program = subprocess.Popen([program_path, *arguments], stdin=subprocess.DEVNULL)
+    try:
+        def find():
+            ids = run(["xdotool", "search", "--onlyvisible", "--pid", str(program.pid)]).split()
+            return int(ids[0]) if ids else None
+
+        window = wait_for("its window to show", find, program)
+
+        def settled():
+            first = geometry(window)
+            if first is None or not window_manager_frame_known(window):
+                return None
+            time.sleep(POLL)
+            return first if geometry(window) == first else None
+
+        place = wait_for("its window to settle", settled, program)
+        return title(window), place
+    finally:
+        program.terminate()
+        try:
+            program.wait(timeout=5)
+        except subprocess.TimeoutExpired:
+            program.kill()
+            program.wait()
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--program", required=True)
+    options = parser.parse_args()
+    try:
+        plain = shown_window(options.program, [])
+        print(f"without arguments: title {plain[0]}, client area {plain[1]}")
+        given = shown_window(options.program, ARGUMENTS)
+        print(f"with {' '.join(ARGUMENTS)}: title {given[0]}, client area {given[1]}")
+        if given[0] != plain[0]:
+            raise Failure(f"the arguments changed the window's title to {given[0]}")
+        if given[1] != plain[1]:
+            raise Failure(f"the arguments moved or sized the window: {given[1]}, not {plain[1]}")
+    except Failure as failure:
+        print(f"FAIL: {failure}", file=sys.stderr)
+        return 1
+    print("PASS")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
