@@ -45,13 +45,13 @@ RandomSession::RandomSession(testing_support::ShownForm &shown, testing_support:
                              std::uint64_t seed)
     : shown_(shown), errors_(errors), invariants_(shown), rng_(seed)
 {
-    // The fuzzer is the clock: the timer's own ticks are held off so that a
-    // seed replays exactly, and ticks come as timer events through Qt's
-    // dispatch (tick()).
-    shown_.form().timer1().setInterval(24 * 3600 * 1000);
+    // The fuzzer is the clock: the shown form holds the timer's own ticks
+    // back (Ticks::ByHand) so that a seed replays exactly, and ticks come as
+    // timer events through Qt's dispatch (tick()).
     timestamp += 10'000; // no double-click with the last session's clicks
     shown_.form().activateWindow();
-    QTest::qWaitForWindowActive(shown_.window());
+    if (!QTest::qWaitForWindowActive(shown_.window()))
+        fault_ = "before the first event: the window did not become active\n";
     last_ = QPointF(shown_.form().width() / 2.0, shown_.form().height() / 2.0);
     // Anything the window wrote while it opened counts too.
     checkAfter({}, "the window opened");
@@ -209,9 +209,7 @@ void RandomSession::tick()
 {
     if (!fault_.empty() || delivered_ >= budget_)
         return;
-    QTimer &timer = shown_.form().timer1();
-    QTimerEvent event(timer.timerId());
-    QCoreApplication::sendEvent(&timer, &event);
+    shown_.tick();
     QCoreApplication::processEvents();
     ++delivered_;
     std::ostringstream what;

@@ -4,8 +4,12 @@
 
 namespace testing_support {
 
-ShownForm::ShownForm(Start start) : form_(std::make_unique<window::Form1>(time, random))
+ShownForm::ShownForm(Start start, Ticks ticks) : form_(std::make_unique<window::Form1>(time, random))
 {
+    // Before the event loop first runs, so that no tick of the timer's own
+    // can come first.
+    if (ticks == Ticks::ByHand)
+        handTicks_ = std::make_unique<HandTicks>(form_->timer1());
     if (start == Start::Later)
         return;
     load();
@@ -47,8 +51,9 @@ QPoint ShownForm::tileCentre(std::int16_t index)
 
 void ShownForm::tick()
 {
-    QTimerEvent event(form_->timer1().timerId());
-    QCoreApplication::sendEvent(&form_->timer1(), &event);
+    if (!handTicks_)
+        qFatal("ShownForm::tick() needs Ticks::ByHand");
+    handTicks_->tick();
 }
 
 void ShownForm::clickNewGame() { QTest::mouseClick(window(), Qt::LeftButton, {}, centreOf(form_->command1())); }

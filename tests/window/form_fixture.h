@@ -1,6 +1,7 @@
 #pragma once
 
 #include "fake_services.h"
+#include "hand_ticks.h"
 
 #include "window/form1.h"
 
@@ -21,7 +22,11 @@ public:
     // then prepares the time of day or the generator and calls load() and
     // show() itself.
     enum class Start { Now, Later };
-    explicit ShownForm(Start start = Start::Now);
+    // Where the clock's ticks come from: only from tick(), the running
+    // timer's own held back so that no check races one due at an unknown
+    // moment; or from the running timer alone.
+    enum class Ticks { ByHand, ByTheRealTimer };
+    explicit ShownForm(Start start = Start::Now, Ticks ticks = Ticks::ByHand);
     ~ShownForm();
 
     // The platform's load event, then the first show; show() is false when
@@ -42,7 +47,7 @@ public:
     QPoint tileCentre(std::int16_t index);
 
     // Timer1's tick, as a timer event for the timer's own id through Qt's
-    // dispatch.
+    // dispatch; only with Ticks::ByHand.
     void tick();
     // A left click on the middle of the new-game button.
     void clickNewGame();
@@ -59,6 +64,7 @@ public:
 
 private:
     std::unique_ptr<window::Form1> form_;
+    std::unique_ptr<HandTicks> handTicks_;
 };
 
 } // namespace testing_support
