@@ -78,12 +78,6 @@ private slots:
         QVERIFY(form.rect().contains(form.picture5().geometry()));
         QCOMPARE(form.picture5().parentWidget(), &form);
     }
-
-    void recordsTheStartTimeOfTheFirstGame()
-    {
-        testing_support::ShownForm shown;
-        QCOMPARE(shown.form().startTime(), shown.time.now);
-    }
 };
 
 int main(int argc, char *argv[])
