@@ -54,7 +54,7 @@ fail() {
 
 window=$(timeout $wait xdotool search --sync --onlyvisible --name '^Quillamon V1\.0' | head -n 1) ||
     fail "the window did not show"
-xdotool windowactivate --sync "$window" || true
+timeout $wait xdotool windowactivate --sync "$window" || true
 
 # Places in the window's client area, in pixels: the panel's inner area
 # begins about (15, 10); each tile is about 187 pixels square.
