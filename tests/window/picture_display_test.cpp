@@ -246,7 +246,7 @@ private slots:
     void solvedLayoutShowsWholeInsectsAcrossEveryInnerEdge()
     {
         testing_support::ShownForm shown;
-        testing_support::placeSolved(shown.form());
+        testing_support::layOutGrid(shown.form(), testing_support::kUpright);
         checkWholeInsects(shown.form(), {0, 1, 2, 3, 4, 5, 6, 7, 8});
     }
 
