@@ -113,7 +113,4 @@ inline BoardSnapshot snapshot(window::Form1 &form)
     return s;
 }
 
-// The solved layout, as earlier tests name it.
-inline void placeSolved(window::Form1 &form) { layOutGrid(form, kUpright); }
-
 } // namespace testing_support

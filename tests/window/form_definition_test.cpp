@@ -23,7 +23,8 @@
 namespace {
 
 using testing_support::panelPoint;
-using testing_support::placeSolved;
+using testing_support::kUpright;
+using testing_support::layOutGrid;
 using testing_support::placeTile;
 
 struct Control {
@@ -167,9 +168,8 @@ private slots:
 
     void clientAreaIsTheDesignedOneBeforeAndAfterLoad()
     {
-        testing_support::FakeTimeOfDay time;
-        testing_support::ScriptedRandom random;
-        window::Form1 form(time, random);
+        testing_support::ShownForm shown(testing_support::ShownForm::Start::Later);
+        window::Form1 &form = shown.form();
         // 11640 x 8775 twips.
         QCOMPARE(form.size(), QSize(776, 585));
         // Before load the panel stands where the definition put it.
@@ -177,7 +177,7 @@ private slots:
         QVERIFY(panel.left() == 120 && panel.top() == 120 && panel.width() == 11200 && panel.height() == 8480);
         QCOMPARE(form.picture5().geometry(), QRect(8, 8, 747, 565));
 
-        form.load();
+        shown.load();
         QCOMPARE(form.size(), QSize(776, 585));
         QVERIFY(form.rect().contains(form.picture5().geometry()));
     }
@@ -320,7 +320,7 @@ private slots:
     {
         testing_support::ShownForm shown;
         window::Form1 &form = shown.form();
-        placeSolved(form);
+        layOutGrid(form, kUpright);
         const QPalette before = QApplication::palette();
         QPalette scheme = before;
         const QColor face(0x12, 0x34, 0x56);
@@ -442,7 +442,7 @@ private slots:
         testing_support::ShownForm shown;
         window::Form1 &form = shown.form();
         QVERIFY(QTest::qWaitForWindowActive(shown.window()));
-        placeSolved(form);
+        layOutGrid(form, kUpright);
         const int draws = shown.random.draws;
         // The button is no default or cancel button: Return and Escape start
         // no game, and no key moves or turns a tile.
@@ -497,7 +497,7 @@ private slots:
         for (const Case &c : cases) {
             testing_support::ShownForm shown;
             window::Form1 &form = shown.form();
-            placeSolved(form);
+            layOutGrid(form, kUpright);
             for (const Placement &p : c.placements)
                 placeTile(form, p.index, p.layer, p.left, p.top);
             const int draws = shown.random.draws;
@@ -517,7 +517,7 @@ private slots:
     {
         testing_support::ShownForm shown;
         window::Form1 &form = shown.form();
-        placeSolved(form);
+        layOutGrid(form, kUpright);
         placeTile(form, 4, 2, 2800, 2800);
         placeTile(form, 0, 4, 1400, 1400); // over tile 4's top-left quarter
         const QPoint overlap = panelPoint(form, 3500, 3500);
@@ -571,7 +571,7 @@ private slots:
 
         testing_support::ShownForm shown;
         window::Form1 &form = shown.form();
-        placeSolved(form);
+        layOutGrid(form, kUpright);
         const std::int16_t tile = 4; // the middle cell
         placeTile(form, tile, layer ? layer : 1, 2800, 2800);
         const QPoint centre = shown.tileCentre(tile);

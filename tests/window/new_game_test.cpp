@@ -1,6 +1,7 @@
 // The new-game button on the real window: what it does to a played board, to
 // a tile held mid-drag and to the clock label. All input goes through the
 // QWindow overloads, so it takes Qt's real dispatch.
+#include "board_arrangement.h"
 #include "form_fixture.h"
 
 #include "window/twips.h"
@@ -33,18 +34,11 @@ bool withinAPixelOrTwo(float twips, float expected) { return std::abs(twips - ex
 bool onACell(ShownForm &shown, std::int16_t index, std::pair<float, float> &cell)
 {
     window::Form1 &form = shown.form();
-    const float left = form.picture(1, index).twips().left();
-    const float top = form.picture(1, index).twips().top();
+    const float left = form.board().left(1, index);
+    const float top = form.board().top(1, index);
     const auto isPlace = [](float v) { return v == 0.0f || v == 2800.0f || v == 5600.0f; };
-    if (!isPlace(left) || !isPlace(top))
+    if (!isPlace(left) || !isPlace(top) || !testing_support::tileMismatch(form, index, left, top).isEmpty())
         return false;
-    const QPoint inner = form.picture5().contentsRect().topLeft();
-    const QPoint pixels(window::pixelsFromTwips(left), window::pixelsFromTwips(top));
-    for (int layer = 1; layer <= puzzle::kLayers; ++layer) {
-        window::PictureBox &box = form.picture(layer, index);
-        if (box.twips().left() != left || box.twips().top() != top || box.pos() - inner != pixels)
-            return false;
-    }
     cell = {left, top};
     return true;
 }
@@ -127,19 +121,19 @@ private slots:
 
         QVERIFY(form.dragState().dragging);
         QCOMPARE(form.dragState().dragIndex, held);
-        QCOMPARE(form.mouseCapture().owner(), static_cast<QWidget *>(&form));
+        QVERIFY(shown.windowHoldsCapture());
 
         // The next move carries the tile on from its new cell by the same
         // grab point, so it lands where the pointer says.
         const QPoint by(-20, 30);
         QTest::mouseMove(shown.window(), pressed + by);
         for (int layer = 1; layer <= puzzle::kLayers; ++layer) {
-            QVERIFY(withinAPixelOrTwo(form.picture(layer, held).twips().left(), leftAtPress + 15.0f * by.x()));
-            QVERIFY(withinAPixelOrTwo(form.picture(layer, held).twips().top(), topAtPress + 15.0f * by.y()));
+            QVERIFY(withinAPixelOrTwo(form.picture(layer, held).twips().left(), leftAtPress + window::twipsFromPixels(by.x())));
+            QVERIFY(withinAPixelOrTwo(form.picture(layer, held).twips().top(), topAtPress + window::twipsFromPixels(by.y())));
         }
         QTest::mouseRelease(shown.window(), Qt::LeftButton, {}, pressed + by);
         QVERIFY(!form.dragState().dragging);
-        QVERIFY(!form.mouseCapture().owner());
+        QVERIFY(!shown.anythingHoldsCapture());
     }
 };
 

@@ -4,15 +4,7 @@
 
 #include <QtTest>
 
-using testing_support::BoardSnapshot;
-using testing_support::kUpright;
-using testing_support::layOutGrid;
-using testing_support::onPicture;
-using testing_support::panelOrigin;
-using testing_support::moveTile;
-using testing_support::ShownForm;
-using testing_support::snapshot;
-using testing_support::tileMismatch;
+using namespace testing_support;
 
 namespace {
 
