@@ -43,6 +43,10 @@ bool FormInvariants::eventFilter(QObject *receiver, QEvent *event)
 {
     Arrival::Kind kind;
     switch (event->type()) {
+    case QEvent::Hide:
+        if (receiver == lastPressed_.receiver)
+            lastPressed_ = {};
+        return false;
     case QEvent::MouseButtonPress: kind = Arrival::Kind::Press; break;
     case QEvent::MouseButtonRelease: kind = Arrival::Kind::Release; break;
     case QEvent::MouseMove: kind = Arrival::Kind::Move; break;
@@ -52,6 +56,14 @@ bool FormInvariants::eventFilter(QObject *receiver, QEvent *event)
     const auto *mouse = static_cast<const QMouseEvent *>(event);
     const auto *widget = static_cast<const QWidget *>(receiver);
     arrivals_.push_back({kind, receiver, mouse->button(), mouse->position(), widget->isVisible()});
+    if (kind == Arrival::Kind::DoubleClick
+        && (receiver != lastPressed_.receiver || mouse->button() != lastPressed_.button))
+        pairingFaults_.push_back("a double-click reached a " + text(receiver->metaObject()->className())
+                                 + " that took no press of that button just before, or was hidden since");
+    if (kind == Arrival::Kind::Press)
+        lastPressed_ = {receiver, mouse->button()};
+    else if (kind == Arrival::Kind::DoubleClick)
+        lastPressed_ = {};
     return false;
 }
 
@@ -175,6 +187,7 @@ bool FormInvariants::play(Snapshot &model, std::vector<std::string> &faults)
 std::string FormInvariants::afterEvent(const EventFacts &facts)
 {
     std::vector<std::string> faults;
+    faults.swap(pairingFaults_);
     checkTiles(faults);
     checkControlsStayed(faults);
 

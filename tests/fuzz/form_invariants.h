@@ -36,8 +36,10 @@ struct EventFacts {
 // tile a quarter turn), and the window must agree. Besides: one visible
 // picture per tile, the four pictures of a tile in one place, only visible
 // pictures take input, nothing but the window takes input while it holds the
-// capture, a new game puts the nine tiles on the nine cells, and the clock
-// caption has the clock's form (exactly the right count within its range).
+// capture, a double-click reaches only the control that took the press just
+// before it, with the same button, and that was not hidden in between, a new
+// game puts the nine tiles on the nine cells, and the clock caption has the
+// clock's form (exactly the right count within its range).
 class FormInvariants : public QObject {
 public:
     explicit FormInvariants(testing_support::ShownForm &shown);
@@ -93,6 +95,13 @@ private:
     Snapshot before_;
     std::vector<Arrival> arrivals_;
     std::vector<std::pair<QWidget *, QRect>> fixedControls_;
+    // The control that took the last press, while a double-click may follow
+    // it there: only the same control, with the same button, not hidden since.
+    struct {
+        QObject *receiver = nullptr;
+        Qt::MouseButton button = Qt::NoButton;
+    } lastPressed_;
+    std::vector<std::string> pairingFaults_;
     bool ticked_ = false;
     Counts counts_;
 };
