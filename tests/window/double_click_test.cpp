@@ -137,6 +137,10 @@ private slots:
         QCOMPARE(shown.random.draws, drawsBefore + (onButton ? 18 : 0)); // the button's click: one new game
         if (!onButton)
             QVERIFY(snapshot(form) == before);
+        // The press put the focus where a lone click there puts it.
+        QWidget *const focus = form.focusWidget();
+        pointer.click(second.at, 2 * QGuiApplication::styleHints()->mouseDoubleClickInterval());
+        QCOMPARE(form.focusWidget(), focus);
     }
 
     void twoClicksOnOnePictureTurnItOnlyAsADoubleClick_data()
