@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace assets {
 
@@ -11,7 +12,12 @@ namespace assets {
 std::string tileFile(int tile, int layer);
 std::string decorationFile();
 std::string iconFile();
-// Not built in: the icon desktops show for the installed program.
-std::string desktopIconFile();
+// Not built in: the icons desktops show for the installed program, the
+// window icon's 32-bit images, smallest first.
+struct DesktopIcon {
+    int size; // pixels a side
+    std::string file;
+};
+std::vector<DesktopIcon> desktopIcons();
 
 } // namespace assets

@@ -1,6 +1,6 @@
 // The window icon: eleven images in one icon file, in a fixed order of sizes
 // and depths, each stored as a bitmap with its transparency mask or as a PNG
-// file, all showing one motif. The 256-pixel PNG is also the desktop icon.
+// file, all showing one motif. The 32-bit images are also the desktop's icons.
 #include "file_bytes.h"
 #include "icon_reading.h"
 
@@ -118,7 +118,7 @@ TEST(IconFile, BitmapImagesHoldTheirHeaderPaletteColourRowsAndMask)
     }
 }
 
-TEST(IconFile, LargestImageIsAPngOf256PixelsWithAlphaAndIsTheDesktopIcon)
+TEST(IconFile, LargestImageIsAPngOf256PixelsWithAlpha)
 {
     const IconFile icon = readIconFile(iconBytes());
     ASSERT_EQ(icon.entries.size(), kImages.size());
@@ -152,7 +152,41 @@ TEST(IconFile, LargestImageIsAPngOf256PixelsWithAlphaAndIsTheDesktopIcon)
     // Nothing that would differ between two drawings of the same picture.
     EXPECT_EQ(std::count(types.begin(), types.end(), "tIME"), 0);
 
-    EXPECT_EQ(readFile(assetDir() / assets::desktopIconFile()), png);
+}
+
+// The desktop's icons are the icon's 32-bit images: the 256-pixel PNG byte for
+// byte, the smaller ones pixel for pixel, so the desktop and the window show
+// the same drawings at every size.
+TEST(IconFile, DesktopIconsAreTheIconsOwn32BitImages)
+{
+    const IconFile icon = readIconFile(iconBytes());
+    ASSERT_EQ(icon.entries.size(), kImages.size());
+    std::vector<int> sizes;
+    for (const assets::DesktopIcon& desktopIcon : assets::desktopIcons()) {
+        SCOPED_TRACE(desktopIcon.file);
+        sizes.push_back(desktopIcon.size);
+        const Bytes file = readFile(assetDir() / desktopIcon.file);
+        std::size_t i = 0;
+        while (i < kImages.size() && (kImages[i].bits != 32 || kImages[i].size != desktopIcon.size))
+            ++i;
+        ASSERT_LT(i, kImages.size());
+        if (kImages[i].png) {
+            EXPECT_TRUE(file == icon.entries[i].data);
+            continue;
+        }
+        const QImage shown = QImage::fromData(file.data(), static_cast<int>(file.size()), "PNG")
+                                 .convertToFormat(QImage::Format_ARGB32);
+        ASSERT_EQ(shown.size(), QSize(desktopIcon.size, desktopIcon.size));
+        const IconPixels p = decodeIconBitmap(icon.entries[i]);
+        ASSERT_EQ(p.width, desktopIcon.size);
+        int differing = 0;
+        for (int y = 0; y < p.height; ++y)
+            for (int x = 0; x < p.width; ++x)
+                differing += shown.pixel(x, y) != p.argb[static_cast<std::size_t>(y * p.width + x)] ? 1 : 0;
+        EXPECT_EQ(differing, 0);
+    }
+    // The sizes a desktop's hicolor theme looks for first.
+    EXPECT_EQ(sizes, (std::vector<int>{16, 32, 48, 128, 256}));
 }
 
 // Opaque as shown: not left out by the mask and, with an alpha channel, at

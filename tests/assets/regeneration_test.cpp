@@ -30,7 +30,9 @@ TEST(PictureRegeneration, ToolWritesTheCommittedFilesByteForByte)
     const int status = runCommand(shellQuoted(QUILLAMON_DRAW_TOOL) + " " + shellQuoted(out.path()), output);
     ASSERT_EQ(status, 0) << output;
 
-    std::set<std::string> expected{assets::decorationFile(), assets::iconFile(), assets::desktopIconFile()};
+    std::set<std::string> expected{assets::decorationFile(), assets::iconFile()};
+    for (const assets::DesktopIcon& icon : assets::desktopIcons())
+        expected.insert(icon.file);
     for (int t = 0; t < kTiles; ++t)
         for (int k = 1; k <= kLayers; ++k)
             expected.insert(assets::tileFile(t, k));

@@ -43,7 +43,9 @@ int main(int argc, char** argv)
         writeFile(dir / assets::decorationFile(), tools::twentyFourBitBmpFile(tools::drawDecoration()));
         const QImage motif = tools::drawIconMotif();
         writeFile(dir / assets::iconFile(), tools::iconFile(motif));
-        writeFile(dir / assets::desktopIconFile(), tools::pngFile(motif));
+        for (const assets::DesktopIcon& icon : assets::desktopIcons())
+            writeFile(dir / icon.file,
+                      tools::pngFile(icon.size == motif.width() ? motif : tools::reducedMotif(motif, icon.size)));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s: %s\n", argv[0], e.what());
         return 1;
