@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by scripts/play and scripts/test, from the top of the checkout: the
 # build belongs to the user who asked for it, never to root by accident.
 
