@@ -1,12 +1,13 @@
 #include "picture_box.h"
 
+#include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
 
 namespace window {
 
 PictureBox::PictureBox(QWidget *parent, Border border, QPalette::ColorRole background)
-    : QFrame(parent), geometry_(this)
+    : QFrame(parent), geometry_(this), border_(border)
 {
     switch (border) {
     case Border::None:
@@ -23,7 +24,15 @@ PictureBox::PictureBox(QWidget *parent, Border border, QPalette::ColorRole backg
     }
     setBackgroundRole(background);
     setForegroundRole(QPalette::WindowText);
-    setAutoFillBackground(true);
+    if (border == Border::Sunken3D) {
+        setAutoFillBackground(true);
+    } else {
+        // Every pixel is painted here exactly once: the border, the picture,
+        // and the background only where the picture does not reach. Qt then
+        // fills nothing under the box, neither its own background nor what
+        // lies beneath it, which is what a tile in a drag repaints each move.
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_NoMousePropagation);
 }
@@ -37,19 +46,64 @@ void PictureBox::setPicture(const QString &resourcePath)
 
 bool PictureBox::hasPicture() const { return !picturePath_.isEmpty(); }
 
+const QPixmap *PictureBox::loadedPicture()
+{
+    if (picturePath_.isEmpty())
+        return nullptr;
+    if (picture_.isNull()) {
+        // Named, so that no image plugin is loaded to guess the format: the
+        // built-in pictures are all bitmaps, which Qt reads itself.
+        QImageReader reader(picturePath_, "bmp");
+        QImage image = reader.read();
+        // Only what the inner area shows is kept, so that it is drawn whole,
+        // with no clip: a clipped or partial draw takes Qt's general path,
+        // which splits the work across a pool of threads.
+        const QSize inner = contentsRect().size();
+        if (!image.isNull() && (image.width() > inner.width() || image.height() > inner.height()))
+            image = image.copy(QRect(QPoint(0, 0), image.size().boundedTo(inner)));
+        picture_ = QPixmap::fromImage(std::move(image));
+    }
+    return picture_.isNull() ? nullptr : &picture_;
+}
+
 void PictureBox::paintEvent(QPaintEvent *event)
 {
+    if (border_ != Border::Sunken3D) {
+        paintOpaque();
+        return;
+    }
     QFrame::paintEvent(event);
-    if (picturePath_.isEmpty())
-        return;
-    if (picture_.isNull())
-        picture_.load(picturePath_);
-    if (picture_.isNull())
-        return;
+    if (const QPixmap *picture = loadedPicture())
+        QPainter(this).drawPixmap(contentsRect().topLeft(), *picture);
+}
+
+void PictureBox::resizeEvent(QResizeEvent *event)
+{
+    QFrame::resizeEvent(event);
+    picture_ = QPixmap(); // cut again to the new inner area when next drawn
+}
+
+void PictureBox::paintOpaque()
+{
     QPainter painter(this);
+    const QRect all = rect();
+    if (border_ == Border::Single) {
+        // The one-pixel line all round, in the colour the frame style draws it.
+        const QColor line = palette().color(foregroundRole());
+        painter.fillRect(QRect(all.left(), all.top(), all.width(), 1), line);
+        painter.fillRect(QRect(all.left(), all.bottom(), all.width(), 1), line);
+        painter.fillRect(QRect(all.left(), all.top() + 1, 1, all.height() - 2), line);
+        painter.fillRect(QRect(all.right(), all.top() + 1, 1, all.height() - 2), line);
+    }
     const QRect inner = contentsRect();
-    painter.setClipRect(inner);
-    painter.drawPixmap(inner.topLeft(), picture_);
+    QRect shown;
+    if (const QPixmap *picture = loadedPicture()) {
+        shown = QRect(inner.topLeft(), picture->size());
+        painter.drawPixmap(shown.topLeft(), *picture);
+    }
+    const QBrush background = palette().brush(backgroundRole());
+    for (const QRect &part : QRegion(inner).subtracted(shown))
+        painter.fillRect(part, background);
 }
 
 void PictureBox::mousePressEvent(QMouseEvent *event)

@@ -35,9 +35,14 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
+    const QPixmap *loadedPicture();
+    void paintOpaque();
+
     TwipsGeometry geometry_;
+    Border border_;
     QString picturePath_;
     QPixmap picture_;
 };
