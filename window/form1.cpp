@@ -3,11 +3,11 @@
 #include "mouse_codes.h"
 #include "procedure_runner.h"
 #include "twips.h"
+#include "window_icon.h"
 
 #include "assets/picture_paths.h"
 #include "puzzle/window_layout.h"
 
-#include <QIcon>
 #include <QMouseEvent>
 
 namespace window {
@@ -27,7 +27,7 @@ Form1::Form1(puzzle::TimeOfDay &time, puzzle::RandomSource &random)
       placement_(*this, *panel_)
 {
     setWindowTitle(kCaption);
-    setWindowIcon(QIcon(assets::iconPath()));
+    setWindowIcon(iconFromResource(assets::iconPath()));
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
     // Moves over the window's own area reach it with no button down, as the

@@ -1,9 +1,14 @@
+#include "font_file_pages.h"
 #include "form1.h"
 #include "system_time_of_day.h"
 
 #include "puzzle/random_generator.h"
 
 #include <QApplication>
+#include <QEvent>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
@@ -34,6 +39,45 @@ void setQtDefault(const char *name, const char *value)
         qputenv(name, value);
 }
 
+// Accessibility here speaks to assistive tools over the session bus, which Qt
+// looks for as the first caption is set. Where no bus is named and none lies
+// at its usual place, libdbus would start dbus-launch to find or start one;
+// where that program is not installed either, the attempt can only fail, and
+// it costs a fork of the whole process before the first paint. Then the bus
+// is named as absent. Wherever a desktop or an assistive tool can offer a bus,
+// nothing changes.
+void skipFutileSessionBusLaunch()
+{
+    if (qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS") || qEnvironmentVariableIsSet("AT_SPI_BUS_ADDRESS"))
+        return;
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && QFileInfo::exists(runtime + QStringLiteral("/bus")))
+        return;
+    if (QFileInfo::exists(QStringLiteral("/usr/bin/dbus-launch"))
+        || !QStandardPaths::findExecutable(QStringLiteral("dbus-launch")).isEmpty())
+        return;
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
+}
+
+// Runs once, as soon as the window's first paint has been handed to the
+// window system.
+class AfterFirstPaint : public QObject {
+public:
+    explicit AfterFirstPaint(QWidget *window) : QObject(window) { window->installEventFilter(this); }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, this, [this] {
+                window::releaseFontFilePages();
+                deleteLater();
+            });
+        }
+        return false;
+    }
+};
+
 } // namespace
 
 int main()
@@ -48,6 +92,7 @@ int main()
     setQtDefault("QT_NO_GLIB", "1");
     // Nothing in the window takes text, so no input method is loaded.
     setQtDefault("QT_IM_MODULE", "none");
+    skipFutileSessionBusLaunch();
 
     // The game takes no command line. Qt acts on options of its own in one (a
     // window title, size and place, another platform or display, a style,
@@ -64,6 +109,7 @@ int main()
     puzzle::RandomGenerator random;
     window::Form1 form(time, random);
     form.load();
+    new AfterFirstPaint(&form);
     form.show();
     return app.exec();
 }
