@@ -40,52 +40,41 @@ PictureBox::PictureBox(QWidget *parent, Border border, QPalette::ColorRole backg
 void PictureBox::setPicture(const QString &resourcePath)
 {
     picturePath_ = resourcePath;
-    picture_ = QPixmap();
+    face_ = QPixmap();
     update();
 }
 
 bool PictureBox::hasPicture() const { return !picturePath_.isEmpty(); }
 
-const QPixmap *PictureBox::loadedPicture()
+QImage PictureBox::readPicture() const
 {
     if (picturePath_.isEmpty())
-        return nullptr;
-    if (picture_.isNull()) {
-        // Named, so that no image plugin is loaded to guess the format: the
-        // built-in pictures are all bitmaps, which Qt reads itself.
-        QImageReader reader(picturePath_, "bmp");
-        QImage image = reader.read();
-        // Only what the inner area shows is kept, so that it is drawn whole,
-        // with no clip: a clipped or partial draw takes Qt's general path,
-        // which splits the work across a pool of threads.
-        const QSize inner = contentsRect().size();
-        if (!image.isNull() && (image.width() > inner.width() || image.height() > inner.height()))
-            image = image.copy(QRect(QPoint(0, 0), image.size().boundedTo(inner)));
-        picture_ = QPixmap::fromImage(std::move(image));
-    }
-    return picture_.isNull() ? nullptr : &picture_;
+        return {};
+    // Named, so that no image plugin is loaded to guess the format: the
+    // built-in pictures are all bitmaps, which Qt reads itself.
+    QImageReader reader(picturePath_, "bmp");
+    QImage image = reader.read();
+    // Only what the inner area shows is kept, so that it is drawn whole,
+    // with no clip: a clipped or partial draw takes Qt's general path, which
+    // also splits the work across a pool of threads.
+    const QSize inner = contentsRect().size();
+    if (!image.isNull() && (image.width() > inner.width() || image.height() > inner.height()))
+        image = image.copy(QRect(QPoint(0, 0), image.size().boundedTo(inner)));
+    // In the screen's own format: drawing a bitmap of 16 colours converts it
+    // on Qt's general path, which splits the work across a pool of threads.
+    if (image.format() == QImage::Format_Indexed8)
+        image.convertTo(QImage::Format_RGB32);
+    return image;
 }
 
-void PictureBox::paintEvent(QPaintEvent *event)
+const QPixmap &PictureBox::face()
 {
-    if (border_ != Border::Sunken3D) {
-        paintOpaque();
-        return;
-    }
-    QFrame::paintEvent(event);
-    if (const QPixmap *picture = loadedPicture())
-        QPainter(this).drawPixmap(contentsRect().topLeft(), *picture);
-}
-
-void PictureBox::resizeEvent(QResizeEvent *event)
-{
-    QFrame::resizeEvent(event);
-    picture_ = QPixmap(); // cut again to the new inner area when next drawn
-}
-
-void PictureBox::paintOpaque()
-{
-    QPainter painter(this);
+    const qreal ratio = devicePixelRatioF();
+    if (!face_.isNull() && face_.devicePixelRatio() == ratio)
+        return face_;
+    QPixmap face(QSizeF(QSizeF(size()) * ratio).toSize());
+    face.setDevicePixelRatio(ratio);
+    QPainter painter(&face);
     const QRect all = rect();
     if (border_ == Border::Single) {
         // The one-pixel line all round, in the colour the frame style draws it.
@@ -97,13 +86,55 @@ void PictureBox::paintOpaque()
     }
     const QRect inner = contentsRect();
     QRect shown;
-    if (const QPixmap *picture = loadedPicture()) {
-        shown = QRect(inner.topLeft(), picture->size());
-        painter.drawPixmap(shown.topLeft(), *picture);
+    const QImage picture = readPicture();
+    if (!picture.isNull()) {
+        shown = QRect(inner.topLeft(), picture.size());
+        painter.drawImage(shown.topLeft(), picture);
     }
     const QBrush background = palette().brush(backgroundRole());
     for (const QRect &part : QRegion(inner).subtracted(shown))
         painter.fillRect(part, background);
+    painter.end();
+    face_ = face;
+    return face_;
+}
+
+void PictureBox::paintEvent(QPaintEvent *event)
+{
+    if (border_ != Border::Sunken3D) {
+        // One copy of what the box shows, put together when first shown, laid
+        // down one rectangle of the repainted area at a time: under a clip of
+        // one rectangle Qt copies the pixels straight, where under a clip of
+        // many it takes its general path, which splits the work across a pool
+        // of threads.
+        const QPixmap &shown = face();
+        QPainter painter(this);
+        for (const QRect &part : event->region()) {
+            painter.setClipRect(part);
+            painter.drawPixmap(0, 0, shown);
+        }
+        return;
+    }
+    // The sunken border is drawn only when the repainted area reaches it: a
+    // tile dragged across the panel uncovers the inner area alone.
+    if (!contentsRect().contains(event->region().boundingRect()))
+        QFrame::paintEvent(event);
+    const QImage picture = readPicture();
+    if (!picture.isNull())
+        QPainter(this).drawImage(contentsRect().topLeft(), picture);
+}
+
+void PictureBox::resizeEvent(QResizeEvent *event)
+{
+    QFrame::resizeEvent(event);
+    face_ = QPixmap(); // put together again at the new size when next shown
+}
+
+void PictureBox::changeEvent(QEvent *event)
+{
+    QFrame::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange)
+        face_ = QPixmap(); // the border and background colours come from the palette
 }
 
 void PictureBox::mousePressEvent(QMouseEvent *event)

@@ -3,6 +3,7 @@
 #include "twips_geometry.h"
 
 #include <QFrame>
+#include <QImage>
 #include <QPixmap>
 #include <QString>
 
@@ -36,15 +37,16 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
-    const QPixmap *loadedPicture();
-    void paintOpaque();
+    QImage readPicture() const;
+    const QPixmap &face();
 
     TwipsGeometry geometry_;
     Border border_;
     QString picturePath_;
-    QPixmap picture_;
+    QPixmap face_; // border, picture and background, as shown
 };
 
 } // namespace window
