@@ -50,9 +50,10 @@ QImage PictureBox::readPicture() const
 {
     if (picturePath_.isEmpty())
         return {};
-    // Named, so that no image plugin is loaded to guess the format: the
-    // built-in pictures are all bitmaps, which Qt reads itself.
+    // Named, and with no guessing, so that no image plugin is loaded to ask
+    // it: the built-in pictures are all bitmaps, which Qt reads itself.
     QImageReader reader(picturePath_, "bmp");
+    reader.setAutoDetectImageFormat(false);
     QImage image = reader.read();
     // Only what the inner area shows is kept, so that it is drawn whole,
     // with no clip: a clipped or partial draw takes Qt's general path, which

@@ -1,5 +1,8 @@
 #include "window_icon.h"
 
+#include <QBuffer>
+#include <QByteArray>
+#include <QFile>
 #include <QImage>
 #include <QImageReader>
 #include <QList>
@@ -19,16 +22,67 @@ int storedDepth(const QImage &image)
     return depth.isEmpty() ? 32 : depth.toInt();
 }
 
+quint32 littleEndian(const QByteArray &bytes, qsizetype at, int size)
+{
+    quint32 value = 0;
+    for (int i = size - 1; i >= 0; --i)
+        value = value << 8 | quint8(bytes.at(at + i));
+    return value;
+}
+
+// An image of the named format, read by Qt itself: with the guessing left
+// on, Qt asks every image plugin first, loading each, even for a format it
+// reads itself.
+QImage readNamed(QByteArray data, const char *format)
+{
+    QBuffer buffer(&data);
+    QImageReader reader(&buffer, format);
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
+
+// The images of an icon file in the order of its directory. An image stored
+// as PNG is read here by name: the icon reader would hand it to Qt to guess
+// its format, which loads every image plugin to ask each.
+QList<QImage> iconImages(const QString &resourcePath)
+{
+    QFile file(resourcePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = file.readAll();
+    file.close();
+    if (bytes.size() < 6)
+        return {};
+    const int count = int(littleEndian(bytes, 4, 2));
+    QImageReader reader(resourcePath, "ico");
+    reader.setAutoDetectImageFormat(false);
+    QList<QImage> images;
+    for (int i = 0; i < count; ++i) {
+        const qsizetype entry = 6 + 16 * qsizetype(i);
+        if (bytes.size() < entry + 16)
+            break;
+        const quint32 size = littleEndian(bytes, entry + 8, 4);
+        const quint32 offset = littleEndian(bytes, entry + 12, 4);
+        if (offset > quint32(bytes.size()) || size > quint32(bytes.size()) - offset)
+            break;
+        const QByteArray data = bytes.mid(offset, size);
+        QImage image;
+        if (data.startsWith("\x89PNG\r\n\x1a\n"))
+            image = readNamed(data, "png");
+        else if (reader.jumpToImage(i))
+            image = reader.read();
+        if (!image.isNull())
+            images.append(image);
+    }
+    return images;
+}
+
 } // namespace
 
 QIcon iconFromResource(const QString &resourcePath)
 {
-    QImageReader reader(resourcePath, "ico");
     QList<QImage> best;
-    for (bool more = true; more; more = reader.jumpToNextImage()) {
-        const QImage image = reader.read();
-        if (image.isNull())
-            break;
+    for (const QImage &image : iconImages(resourcePath)) {
         const auto same = std::find_if(best.begin(), best.end(),
                                        [&](const QImage &kept) { return kept.size() == image.size(); });
         if (same == best.end())

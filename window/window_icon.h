@@ -7,8 +7,8 @@ namespace window {
 
 // The window icon from a built-in icon file: one image for each size it
 // holds, the one of most colours where it holds several of a size, as Qt's
-// own icon loading picks them. The format is named, so that only the icon
-// reader is loaded rather than every image plugin being asked to guess it.
+// own icon loading picks them. The formats are named and not guessed, so that
+// only the icon reader is loaded rather than every image plugin being asked.
 QIcon iconFromResource(const QString &resourcePath);
 
 } // namespace window
