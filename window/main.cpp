@@ -12,6 +12,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 namespace {
 
@@ -71,6 +74,11 @@ public:
             watched->removeEventFilter(this);
             QTimer::singleShot(0, this, [this] {
                 window::releaseFontFilePages();
+#if defined(__GLIBC__)
+                // What start-up freed (the font configuration, the icon's
+                // file, decoding buffers) glibc keeps resident until told.
+                malloc_trim(0);
+#endif
                 deleteLater();
             });
         }
