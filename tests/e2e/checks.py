@@ -8,7 +8,7 @@ import shutil
 import tempfile
 import time
 
-from failure import Failure, check
+from waiting import Failure, check
 from images import load_bmp, region_matches
 from window_on_screen import (COMMAND1, LABEL1, LABEL2, LABEL3, MODEL_FRAME_BOTTOM,
                               MODEL_FRAME_LEFT, MODEL_FRAME_RIGHT, MODEL_FRAME_TOP, OUTER_HEIGHT, OUTER_WIDTH,

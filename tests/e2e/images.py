@@ -6,7 +6,7 @@ import os
 import struct
 import zlib
 
-from failure import check
+from waiting import check
 
 
 class Image:

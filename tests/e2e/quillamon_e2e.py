@@ -20,8 +20,11 @@ import argparse
 import os
 import sys
 
+# The waiting, the X server and the window manager shared by every X test.
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+
 from checks import CHECKS
-from failure import Failure
+from waiting import Failure
 from images import Bitmaps
 from window_on_screen import CELL, px
 from x_session import Session, WindowManager, XServer, print_logs

@@ -3,7 +3,7 @@ in twips, brought to pixels, and the board read from a screenshot."""
 
 import math
 
-from failure import Failure, check
+from waiting import Failure, check
 from x_session import wait_for
 
 TWIPS_PER_PIXEL = 15.0

@@ -11,11 +11,10 @@ import sys
 import tempfile
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from own_xvfb import Openbox, OwnXvfb, stop  # noqa: E402
-
-from failure import Failure, check  # noqa: E402
-from images import parse_ppm  # noqa: E402
+import waiting
+from images import parse_ppm
+from own_xvfb import Openbox, OwnXvfb, stop
+from waiting import Failure, check
 
 WAIT = 15.0  # seconds to wait for any condition that should come at once
 
@@ -26,14 +25,7 @@ def run(cmd, **kw):
 
 def wait_for(what, probe, timeout=WAIT, interval=0.05):
     """Polls probe() until it returns something true; fails after timeout seconds."""
-    deadline = time.monotonic() + timeout
-    while True:
-        result = probe()
-        if result:
-            return result
-        if time.monotonic() > deadline:
-            raise Failure(f"timed out after {timeout:.0f} s waiting for {what}")
-        time.sleep(interval)
+    return waiting.wait_for(what, probe, timeout, interval)
 
 
 def xprop_value(window, prop):

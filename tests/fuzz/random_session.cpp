@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QTest>
-#include <QTimerEvent>
 #include <QtTest/qtestmouse.h>
 
 #include <cmath>

@@ -11,12 +11,17 @@ the screen are read once the window has settled. The two must agree.
 """
 
 import argparse
+import os
 import re
 import subprocess
 import sys
 import time
 
-WAIT = 20.0  # seconds for anything that should come at once
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "support"))
+import waiting  # noqa: E402
+from waiting import Failure  # noqa: E402
+
+WAIT = 15.0  # seconds for anything that should come at once
 POLL = 0.05
 
 # Qt's own options, as a player might pass them, and a few ordinary ones. Qt
@@ -27,25 +32,15 @@ ARGUMENTS = ["-qwindowtitle", "HELLO", "-qwindowgeometry", "300x200+10+10", "-ti
              "-reverse", "-style", "fusion", "--help", "a-file.txt"]
 
 
-class Failure(Exception):
-    pass
-
-
 def run(cmd):
     return subprocess.run(cmd, capture_output=True, text=True).stdout
 
 
 def wait_for(what, probe, program):
-    deadline = time.monotonic() + WAIT
-    while True:
-        if program.poll() is not None:
-            raise Failure(f"the program ended with status {program.returncode} while waiting for {what}")
-        result = probe()
-        if result:
-            return result
-        if time.monotonic() > deadline:
-            raise Failure(f"timed out after {WAIT:.0f} s waiting for {what}")
-        time.sleep(POLL)
+    """Waits for what the running program should show; fails at once if it ends."""
+    def ended():
+        return program.poll() is not None and f"the program ended with status {program.returncode}"
+    return waiting.wait_for(what, probe, WAIT, POLL, gone=ended)
 
 
 def geometry(window):
