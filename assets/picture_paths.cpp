@@ -7,10 +7,7 @@ namespace assets {
 namespace {
 
 // The resources are embedded under the prefix "/" by their files' names.
-QString resourcePath(const std::string &file)
-{
-    return QStringLiteral(":/") + QString::fromStdString(file);
-}
+QString resourcePath(const std::string &file) { return QStringLiteral(":/") + QString::fromStdString(file); }
 
 } // namespace
 

@@ -9,7 +9,7 @@ namespace puzzle {
 // What the window remembers of a tile held by the mouse.
 struct DragState {
     bool dragging = false;
-    float grabX = 0.0f;      // press point inside the pressed picture, twips
+    float grabX = 0.0f; // press point inside the pressed picture, twips
     float grabY = 0.0f;
     std::int16_t dragIndex = 0;
 };

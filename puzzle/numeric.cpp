@@ -64,10 +64,7 @@ double checkedFloat(double value)
     return value;
 }
 
-float checkedFloat(float value)
-{
-    return static_cast<float>(checkedFloat(static_cast<double>(value)));
-}
+float checkedFloat(float value) { return static_cast<float>(checkedFloat(static_cast<double>(value))); }
 
 std::string numberText(std::int64_t value)
 {

@@ -18,8 +18,7 @@ public:
         InvalidFloatOperation = 1001,
     };
 
-    RuntimeError(Code code, const std::string &description)
-        : std::runtime_error(description), code_(code) {}
+    RuntimeError(Code code, const std::string &description) : std::runtime_error(description), code_(code) {}
 
     Code code() const { return code_; }
     int number() const { return static_cast<int>(code_); }

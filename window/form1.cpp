@@ -14,9 +14,8 @@ namespace window {
 
 namespace {
 
-const QString kCaption = QStringLiteral("Quillamon V1.0") + QString(28, QLatin1Char(' '))
-                         + QStringLiteral("dorn_pell") + QString(2, QLatin1Char(' '))
-                         + QStringLiteral("dorn.pell@quillamon.example.org");
+const QString kCaption = QStringLiteral("Quillamon V1.0") + QString(28, QLatin1Char(' ')) + QStringLiteral("dorn_pell")
+                         + QString(2, QLatin1Char(' ')) + QStringLiteral("dorn.pell@quillamon.example.org");
 
 } // namespace
 
@@ -58,8 +57,8 @@ void Form1::createControls()
     QFont clockFont;
     // Liberation Serif is named so that its metric alias is used for the Latin
     // text; the last family holds the full-width colons.
-    clockFont.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"),
-                           QStringLiteral("WenQuanYi Micro Hei")});
+    clockFont.setFamilies(
+        {QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"), QStringLiteral("WenQuanYi Micro Hei")});
     clockFont.setPointSizeF(10.5);
     clockFont.setWeight(QFont::Normal);
     clockFont.setItalic(false);
@@ -138,9 +137,8 @@ void Form1::mouseMoveEvent(QMouseEvent *event)
     const std::int16_t buttons = mouseButtonsCode(event->buttons());
     const std::int16_t shift = shiftCode(event->modifiers());
     const QPointF at = event->position();
-    runProcedure(Procedure::Form_MouseMove, [&] {
-        Form_MouseMove(buttons, shift, twipsFromPixels(at.x()), twipsFromPixels(at.y()));
-    });
+    runProcedure(Procedure::Form_MouseMove,
+                 [&] { Form_MouseMove(buttons, shift, twipsFromPixels(at.x()), twipsFromPixels(at.y())); });
 }
 
 void Form1::mouseReleaseEvent(QMouseEvent *event)
@@ -148,9 +146,8 @@ void Form1::mouseReleaseEvent(QMouseEvent *event)
     const std::int16_t button = mouseButtonCode(event->button());
     const std::int16_t shift = shiftCode(event->modifiers());
     const QPointF at = event->position();
-    runProcedure(Procedure::Form_MouseUp, [&] {
-        Form_MouseUp(button, shift, twipsFromPixels(at.x()), twipsFromPixels(at.y()));
-    });
+    runProcedure(Procedure::Form_MouseUp,
+                 [&] { Form_MouseUp(button, shift, twipsFromPixels(at.x()), twipsFromPixels(at.y())); });
 }
 
 } // namespace window

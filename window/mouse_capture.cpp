@@ -33,10 +33,8 @@ bool MouseCapture::eventFilter(QObject *receiver, QEvent *event)
     case QEvent::MouseMove:
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-        break;
-    default:
-        return false;
+    case QEvent::MouseButtonDblClick: break;
+    default: return false;
     }
     if (!receiver->isWidgetType())
         return deliverDroppedToOwner(receiver, event);
@@ -68,9 +66,9 @@ bool MouseCapture::deliverDroppedToOwner(QObject *window, QEvent *event)
 
 void MouseCapture::sendToOwner(const QMouseEvent &original)
 {
-    QMouseEvent redirected(original.type(), owner_->mapFromGlobal(original.globalPosition()),
-                           original.scenePosition(), original.globalPosition(), original.button(),
-                           original.buttons(), original.modifiers(), original.pointingDevice());
+    QMouseEvent redirected(original.type(), owner_->mapFromGlobal(original.globalPosition()), original.scenePosition(),
+                           original.globalPosition(), original.button(), original.buttons(), original.modifiers(),
+                           original.pointingDevice());
     redirected.setTimestamp(original.timestamp());
     QPointer<QWidget> target = owner_;
     QCoreApplication::sendEvent(target, &redirected);

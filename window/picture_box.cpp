@@ -10,9 +10,7 @@ PictureBox::PictureBox(QWidget *parent, Border border, QPalette::ColorRole backg
     : QFrame(parent), geometry_(this), border_(border)
 {
     switch (border) {
-    case Border::None:
-        setFrameStyle(QFrame::NoFrame);
-        break;
+    case Border::None: setFrameStyle(QFrame::NoFrame); break;
     case Border::Single:
         setFrameStyle(QFrame::Box | QFrame::Plain);
         setLineWidth(1);

@@ -16,11 +16,14 @@ public:
     float width() const { return width_; }
     float height() const { return height_; }
 
+    // One line per setter reads as a table.
+    // clang-format off
     void setLeft(float twips) { left_ = twips; apply(); }
     void setTop(float twips) { top_ = twips; apply(); }
     void setWidth(float twips) { width_ = twips; apply(); }
     void setHeight(float twips) { height_ = twips; apply(); }
     void move(float left, float top) { left_ = left; top_ = top; apply(); }
+    // clang-format on
     void setGeometry(float left, float top, float width, float height);
 
 private:

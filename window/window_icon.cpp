@@ -83,8 +83,8 @@ QIcon iconFromResource(const QString &resourcePath)
 {
     QList<QImage> best;
     for (const QImage &image : iconImages(resourcePath)) {
-        const auto same = std::find_if(best.begin(), best.end(),
-                                       [&](const QImage &kept) { return kept.size() == image.size(); });
+        const auto same =
+            std::find_if(best.begin(), best.end(), [&](const QImage &kept) { return kept.size() == image.size(); });
         if (same == best.end())
             best.append(image);
         else if (storedDepth(image) > storedDepth(*same))

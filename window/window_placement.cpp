@@ -54,7 +54,8 @@ QSize WindowPlacement::screenSize() const
 {
     const QScreen *s = window_.screen() ? window_.screen() : QGuiApplication::primaryScreen();
     if (!s)
-        throw puzzle::RuntimeError(puzzle::RuntimeError::Code::InvalidProcedureCall, "No screen to place the window on");
+        throw puzzle::RuntimeError(puzzle::RuntimeError::Code::InvalidProcedureCall,
+                                   "No screen to place the window on");
     return s->geometry().size();
 }
 

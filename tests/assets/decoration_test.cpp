@@ -13,8 +13,8 @@ using namespace assets_test;
 namespace {
 
 constexpr int kWidth = 125, kHeight = 93;
-constexpr std::size_t kRowBytes = 376;  // 125 x 3 bytes, filled to a multiple of 4
-constexpr std::array<std::uint8_t, 3> kBackground{0xEB, 0xE9, 0xED};  // red, green, blue
+constexpr std::size_t kRowBytes = 376;                               // 125 x 3 bytes, filled to a multiple of 4
+constexpr std::array<std::uint8_t, 3> kBackground{0xEB, 0xE9, 0xED}; // red, green, blue
 // The drawing lies within these columns and rows, counted from the top-left.
 constexpr int kDrawingLeft = 11, kDrawingRight = 115, kDrawingTop = 4, kDrawingBottom = 88;
 
@@ -23,13 +23,10 @@ struct Rgb {
     bool isBackground() const { return r == kBackground[0] && g == kBackground[1] && b == kBackground[2]; }
 };
 
-Bytes decorationFile()
-{
-    return readFile(assetDir() / assets::decorationFile());
-}
+Bytes decorationFile() { return readFile(assetDir() / assets::decorationFile()); }
 
 // Pixel (x, y) counted from the top-left, read from the bottom-up rows.
-Rgb pixel(const Bytes& f, int x, int y)
+Rgb pixel(const Bytes &f, int x, int y)
 {
     const std::size_t at = 54 + kRowBytes * static_cast<std::size_t>(kHeight - 1 - y) + 3 * static_cast<std::size_t>(x);
     return {f.at(at + 2), f.at(at + 1), f.at(at)};
@@ -43,10 +40,10 @@ TEST(DecorationFile, HeadersAndRowsFollowTheTwentyFourBitBitmapLayout)
     EXPECT_EQ(u32At(f, 2), f.size());
     EXPECT_EQ(u16At(f, 6), 0);
     EXPECT_EQ(u16At(f, 8), 0);
-    EXPECT_EQ(u32At(f, 10), 54u);  // no palette
+    EXPECT_EQ(u32At(f, 10), 54u); // no palette
     EXPECT_EQ(u32At(f, 14), 40u);
     EXPECT_EQ(i32At(f, 18), kWidth);
-    EXPECT_EQ(i32At(f, 22), kHeight);  // positive: bottom row first
+    EXPECT_EQ(i32At(f, 22), kHeight); // positive: bottom row first
     EXPECT_EQ(u16At(f, 26), 1);
     EXPECT_EQ(u16At(f, 28), 24);
     EXPECT_EQ(u32At(f, 30), 0u);
@@ -115,4 +112,4 @@ TEST(DecorationFile, ShowsARedShellWithABlackHeadAndWhiteEyesAtTheLowerLeft)
     EXPECT_GT(whiteY / white, drawnY / drawn);
 }
 
-}  // namespace
+} // namespace

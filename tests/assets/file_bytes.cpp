@@ -10,7 +10,7 @@
 
 namespace assets_test {
 
-Bytes readFile(const std::filesystem::path& path)
+Bytes readFile(const std::filesystem::path &path)
 {
     std::ifstream in(path, std::ios::binary);
     if (!in)
@@ -18,34 +18,28 @@ Bytes readFile(const std::filesystem::path& path)
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-std::filesystem::path assetDir()
-{
-    return QUILLAMON_ASSET_DIR;
-}
+std::filesystem::path assetDir() { return QUILLAMON_ASSET_DIR; }
 
-std::uint8_t u8At(const Bytes& b, std::size_t o)
+std::uint8_t u8At(const Bytes &b, std::size_t o)
 {
     if (o >= b.size())
         throw std::out_of_range("field beyond the end of the file");
     return b[o];
 }
 
-std::uint16_t u16At(const Bytes& b, std::size_t o)
+std::uint16_t u16At(const Bytes &b, std::size_t o)
 {
     return static_cast<std::uint16_t>(u8At(b, o) | (u8At(b, o + 1) << 8));
 }
 
-std::uint32_t u32At(const Bytes& b, std::size_t o)
+std::uint32_t u32At(const Bytes &b, std::size_t o)
 {
     return static_cast<std::uint32_t>(u16At(b, o)) | (static_cast<std::uint32_t>(u16At(b, o + 2)) << 16);
 }
 
-std::int32_t i32At(const Bytes& b, std::size_t o)
-{
-    return static_cast<std::int32_t>(u32At(b, o));
-}
+std::int32_t i32At(const Bytes &b, std::size_t o) { return static_cast<std::int32_t>(u32At(b, o)); }
 
-std::string asciiAt(const Bytes& b, std::size_t o, std::size_t length)
+std::string asciiAt(const Bytes &b, std::size_t o, std::size_t length)
 {
     std::string s;
     for (std::size_t i = 0; i < length; ++i)
@@ -72,10 +66,10 @@ ScratchDir::~ScratchDir()
     std::filesystem::remove_all(path_, ignored);
 }
 
-int runCommand(const std::string& commandLine, std::string& output)
+int runCommand(const std::string &commandLine, std::string &output)
 {
     output.clear();
-    FILE* pipe = popen((commandLine + " 2>&1").c_str(), "r");
+    FILE *pipe = popen((commandLine + " 2>&1").c_str(), "r");
     if (!pipe)
         throw std::runtime_error("cannot run " + commandLine);
     std::array<char, 4096> buffer{};
@@ -86,7 +80,7 @@ int runCommand(const std::string& commandLine, std::string& output)
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-std::string shellQuoted(const std::filesystem::path& path)
+std::string shellQuoted(const std::filesystem::path &path)
 {
     std::string out = "'";
     for (char c : path.string()) {
@@ -98,4 +92,4 @@ std::string shellQuoted(const std::filesystem::path& path)
     return out + "'";
 }
 
-}  // namespace assets_test
+} // namespace assets_test

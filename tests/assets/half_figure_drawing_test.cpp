@@ -12,21 +12,21 @@ using namespace assets_test;
 
 namespace {
 
-void forEachFigure(const std::function<void(const FigureReading&, const FigureDesign&)>& check)
+void forEachFigure(const std::function<void(const FigureReading &, const FigureDesign &)> &check)
 {
     for (int t = 0; t < kTiles; ++t)
         for (int k = 1; k <= kLayers; ++k)
             for (Edge e : kEdges) {
-                SCOPED_TRACE("tile " + std::to_string(t) + " layer " + std::to_string(k) + " edge " +
-                             std::to_string(e));
-                const auto& f = committedTile(t, k).figures[e];
+                SCOPED_TRACE("tile " + std::to_string(t) + " layer " + std::to_string(k) + " edge "
+                             + std::to_string(e));
+                const auto &f = committedTile(t, k).figures[e];
                 ASSERT_TRUE(f);
                 check(*f, figureDesign(e));
             }
 }
 
 // First depth at which the stripe's width meets `reached`.
-int firstDepthWhere(const FigureReading& f, const std::function<bool(int)>& reached)
+int firstDepthWhere(const FigureReading &f, const std::function<bool(int)> &reached)
 {
     for (std::size_t d = 0; d < f.stripeWidth.size(); ++d)
         if (f.stripeWidth[d] > 0 && reached(f.stripeWidth[d]))
@@ -38,7 +38,7 @@ constexpr double tol = kMeasureTolerance;
 
 TEST(HalfFigureDrawing, TailHalvesReachTheirDepthWithAWideningStripeAndSixSpots)
 {
-    forEachFigure([](const FigureReading& f, const FigureDesign& m) {
+    forEachFigure([](const FigureReading &f, const FigureDesign &m) {
         if (f.kind != Kind::Tail)
             return;
         EXPECT_NEAR(f.depth, m.tailDepth, tol);
@@ -56,7 +56,7 @@ TEST(HalfFigureDrawing, TailHalvesReachTheirDepthWithAWideningStripeAndSixSpots)
 
 TEST(HalfFigureDrawing, HeadHalvesHaveANarrowingStripeLobesHeadAntennaeAndFourSpots)
 {
-    forEachFigure([](const FigureReading& f, const FigureDesign& m) {
+    forEachFigure([](const FigureReading &f, const FigureDesign &m) {
         if (f.kind != Kind::Head)
             return;
         EXPECT_EQ(f.stripeWidth.at(0), 5);
@@ -93,13 +93,13 @@ TEST(HalfFigureDrawing, AHeadAndATailMeetingAcrossAnEdgeMakeOneWholeInsect)
             joins.push_back({cell, cell + 3, Bottom, Top});
     }
     ASSERT_EQ(joins.size(), 12u);
-    for (const Join& j : joins) {
+    for (const Join &j : joins) {
         SCOPED_TRACE("tiles " + std::to_string(j.a) + " and " + std::to_string(j.b));
-        const auto& fa = committedTile(j.a, 1).figures[j.aEdge];
-        const auto& fb = committedTile(j.b, 1).figures[j.bEdge];
+        const auto &fa = committedTile(j.a, 1).figures[j.aEdge];
+        const auto &fb = committedTile(j.b, 1).figures[j.bEdge];
         ASSERT_TRUE(fa && fb);
-        const FigureReading& head = fa->kind == Kind::Head ? *fa : *fb;
-        const FigureReading& tail = fa->kind == Kind::Head ? *fb : *fa;
+        const FigureReading &head = fa->kind == Kind::Head ? *fa : *fb;
+        const FigureReading &tail = fa->kind == Kind::Head ? *fb : *fa;
         ASSERT_EQ(head.kind, Kind::Head);
         ASSERT_EQ(tail.kind, Kind::Tail);
         EXPECT_EQ(head.body, tail.body);
@@ -114,4 +114,4 @@ TEST(HalfFigureDrawing, AHeadAndATailMeetingAcrossAnEdgeMakeOneWholeInsect)
     }
 }
 
-}  // namespace
+} // namespace

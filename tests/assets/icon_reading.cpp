@@ -10,7 +10,7 @@ bool IconEntry::isPng() const
     return data.size() >= 8 && std::equal(signature, signature + 8, data.begin());
 }
 
-IconFile readIconFile(const Bytes& f)
+IconFile readIconFile(const Bytes &f)
 {
     IconFile icon;
     icon.reserved = u16At(f, 0);
@@ -35,9 +35,9 @@ IconFile readIconFile(const Bytes& f)
     return icon;
 }
 
-IconPixels decodeIconBitmap(const IconEntry& entry)
+IconPixels decodeIconBitmap(const IconEntry &entry)
 {
-    const Bytes& d = entry.data;
+    const Bytes &d = entry.data;
     if (u32At(d, 0) != 40 || u32At(d, 16) != 0)
         throw std::runtime_error("not an uncompressed bitmap image");
     IconPixels p;
@@ -66,8 +66,8 @@ IconPixels decodeIconBitmap(const IconEntry& entry)
             const std::size_t row = colourAt + colourRow * stored;
             if (bits == 32) {
                 const std::size_t at = row + 4 * static_cast<std::size_t>(x);
-                p.argb[i] = (std::uint32_t{d[at + 3]} << 24) | (std::uint32_t{d[at + 2]} << 16) |
-                            (std::uint32_t{d[at + 1]} << 8) | d[at];
+                p.argb[i] = (std::uint32_t{d[at + 3]} << 24) | (std::uint32_t{d[at + 2]} << 16)
+                            | (std::uint32_t{d[at + 1]} << 8) | d[at];
             } else if (bits == 8 || bits == 4) {
                 const std::uint8_t byte = d[row + static_cast<std::size_t>(bits == 8 ? x : x / 2)];
                 const int index = bits == 8 ? byte : (x % 2 == 0 ? byte >> 4 : byte & 0x0F);
@@ -84,4 +84,4 @@ IconPixels decodeIconBitmap(const IconEntry& entry)
     return p;
 }
 
-}  // namespace assets_test
+} // namespace assets_test

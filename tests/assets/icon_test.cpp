@@ -21,9 +21,17 @@ struct ImageSpec {
     bool png;
 };
 constexpr std::array<ImageSpec, 11> kImages{{
-    {48, 4, false}, {32, 4, false}, {16, 4, false},
-    {48, 8, false}, {32, 8, false}, {16, 8, false},
-    {256, 32, true}, {128, 32, false}, {48, 32, false}, {32, 32, false}, {16, 32, false},
+    {48, 4, false},
+    {32, 4, false},
+    {16, 4, false},
+    {48, 8, false},
+    {32, 8, false},
+    {16, 8, false},
+    {256, 32, true},
+    {128, 32, false},
+    {48, 32, false},
+    {32, 32, false},
+    {16, 32, false},
 }};
 
 constexpr std::array<std::uint32_t, 16> kStandardColours{
@@ -31,13 +39,13 @@ constexpr std::array<std::uint32_t, 16> kStandardColours{
     0xC0C0C0, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF,
 };
 
-const Bytes& iconBytes()
+const Bytes &iconBytes()
 {
     static const Bytes bytes = readFile(assetDir() / assets::iconFile());
     return bytes;
 }
 
-std::uint32_t crc32Of(const std::uint8_t* data, std::size_t n)
+std::uint32_t crc32Of(const std::uint8_t *data, std::size_t n)
 {
     std::uint32_t crc = 0xFFFFFFFFu;
     for (std::size_t i = 0; i < n; ++i) {
@@ -48,15 +56,15 @@ std::uint32_t crc32Of(const std::uint8_t* data, std::size_t n)
     return ~crc;
 }
 
-std::uint32_t bigEndian32(const Bytes& b, std::size_t at)
+std::uint32_t bigEndian32(const Bytes &b, std::size_t at)
 {
-    return (std::uint32_t{b.at(at)} << 24) | (std::uint32_t{b.at(at + 1)} << 16) | (std::uint32_t{b.at(at + 2)} << 8) |
-           b.at(at + 3);
+    return (std::uint32_t{b.at(at)} << 24) | (std::uint32_t{b.at(at + 1)} << 16) | (std::uint32_t{b.at(at + 2)} << 8)
+           | b.at(at + 3);
 }
 
 TEST(IconFile, DirectoryListsElevenImagesInOrderStoredBackToBack)
 {
-    const Bytes& f = iconBytes();
+    const Bytes &f = iconBytes();
     const IconFile icon = readIconFile(f);
     EXPECT_EQ(icon.reserved, 0);
     EXPECT_EQ(icon.type, 1);
@@ -64,7 +72,7 @@ TEST(IconFile, DirectoryListsElevenImagesInOrderStoredBackToBack)
     std::uint32_t next = 6 + 16 * 11;
     for (std::size_t i = 0; i < kImages.size(); ++i) {
         SCOPED_TRACE("image " + std::to_string(i + 1));
-        const IconEntry& e = icon.entries[i];
+        const IconEntry &e = icon.entries[i];
         EXPECT_EQ(e.width, kImages[i].size);
         EXPECT_EQ(e.height, kImages[i].size);
         EXPECT_EQ(e.colourCount, kImages[i].bits == 4 ? 16 : 0);
@@ -86,11 +94,11 @@ TEST(IconFile, BitmapImagesHoldTheirHeaderPaletteColourRowsAndMask)
         if (kImages[i].png)
             continue;
         SCOPED_TRACE("image " + std::to_string(i + 1));
-        const IconEntry& e = icon.entries[i];
+        const IconEntry &e = icon.entries[i];
         const int s = kImages[i].size, bits = kImages[i].bits;
         EXPECT_EQ(u32At(e.data, 0), 40u);
         EXPECT_EQ(i32At(e.data, 4), s);
-        EXPECT_EQ(i32At(e.data, 8), 2 * s);  // colour rows, then the mask
+        EXPECT_EQ(i32At(e.data, 8), 2 * s); // colour rows, then the mask
         EXPECT_EQ(u16At(e.data, 12), 1);
         EXPECT_EQ(u16At(e.data, 14), bits);
         EXPECT_EQ(u32At(e.data, 16), 0u);
@@ -100,8 +108,8 @@ TEST(IconFile, BitmapImagesHoldTheirHeaderPaletteColourRowsAndMask)
         if (bits == 4) {
             for (std::size_t c = 0; c < 16; ++c) {
                 const std::size_t at = 40 + 4 * c;
-                const std::uint32_t rgb = std::uint32_t{e.data[at + 2]} << 16 | std::uint32_t{e.data[at + 1]} << 8 |
-                                          e.data[at];
+                const std::uint32_t rgb =
+                    std::uint32_t{e.data[at + 2]} << 16 | std::uint32_t{e.data[at + 1]} << 8 | e.data[at];
                 EXPECT_EQ(rgb, kStandardColours[c]) << "palette entry " << c;
                 EXPECT_EQ(e.data[at + 3], 0);
             }
@@ -122,7 +130,7 @@ TEST(IconFile, LargestImageIsAPngOf256PixelsWithAlpha)
 {
     const IconFile icon = readIconFile(iconBytes());
     ASSERT_EQ(icon.entries.size(), kImages.size());
-    const Bytes& png = icon.entries[6].data;
+    const Bytes &png = icon.entries[6].data;
     ASSERT_TRUE(icon.entries[6].isPng());
     // Chunks: length, type, data, CRC; IHDR first, IEND last, nothing after.
     std::size_t at = 8;
@@ -137,11 +145,11 @@ TEST(IconFile, LargestImageIsAPngOf256PixelsWithAlpha)
             ASSERT_EQ(length, 13u);
             EXPECT_EQ(bigEndian32(png, at + 8), 256u);
             EXPECT_EQ(bigEndian32(png, at + 12), 256u);
-            EXPECT_EQ(png[at + 16], 8);  // bits a channel
-            EXPECT_EQ(png[at + 17], 6);  // red, green, blue and alpha
+            EXPECT_EQ(png[at + 16], 8); // bits a channel
+            EXPECT_EQ(png[at + 17], 6); // red, green, blue and alpha
             EXPECT_EQ(png[at + 18], 0);
             EXPECT_EQ(png[at + 19], 0);
-            EXPECT_EQ(png[at + 20], 0);  // not interlaced
+            EXPECT_EQ(png[at + 20], 0); // not interlaced
         }
         at += 12 + length;
     }
@@ -151,7 +159,6 @@ TEST(IconFile, LargestImageIsAPngOf256PixelsWithAlpha)
     EXPECT_EQ(types.back(), "IEND");
     // Nothing that would differ between two drawings of the same picture.
     EXPECT_EQ(std::count(types.begin(), types.end(), "tIME"), 0);
-
 }
 
 // The desktop's icons are the icon's 32-bit images: the 256-pixel PNG byte for
@@ -162,7 +169,7 @@ TEST(IconFile, DesktopIconsAreTheIconsOwn32BitImages)
     const IconFile icon = readIconFile(iconBytes());
     ASSERT_EQ(icon.entries.size(), kImages.size());
     std::vector<int> sizes;
-    for (const assets::DesktopIcon& desktopIcon : assets::desktopIcons()) {
+    for (const assets::DesktopIcon &desktopIcon : assets::desktopIcons()) {
         SCOPED_TRACE(desktopIcon.file);
         sizes.push_back(desktopIcon.size);
         const Bytes file = readFile(assetDir() / desktopIcon.file);
@@ -174,8 +181,8 @@ TEST(IconFile, DesktopIconsAreTheIconsOwn32BitImages)
             EXPECT_TRUE(file == icon.entries[i].data);
             continue;
         }
-        const QImage shown = QImage::fromData(file.data(), static_cast<int>(file.size()), "PNG")
-                                 .convertToFormat(QImage::Format_ARGB32);
+        const QImage shown =
+            QImage::fromData(file.data(), static_cast<int>(file.size()), "PNG").convertToFormat(QImage::Format_ARGB32);
         ASSERT_EQ(shown.size(), QSize(desktopIcon.size, desktopIcon.size));
         const IconPixels p = decodeIconBitmap(icon.entries[i]);
         ASSERT_EQ(p.width, desktopIcon.size);
@@ -191,7 +198,7 @@ TEST(IconFile, DesktopIconsAreTheIconsOwn32BitImages)
 
 // Opaque as shown: not left out by the mask and, with an alpha channel, at
 // least half opaque.
-bool opaque(const IconPixels& p, int x, int y)
+bool opaque(const IconPixels &p, int x, int y)
 {
     const std::size_t at = static_cast<std::size_t>(y * p.width + x);
     return !p.masked[at] && qAlpha(p.argb[at]) >= 128;
@@ -200,7 +207,7 @@ bool opaque(const IconPixels& p, int x, int y)
 // Fraction of pixels on which the image's opaque area agrees with the large
 // PNG's, the PNG averaged over each pixel's square. Pixels that the large
 // image covers only in part may go either way in a reduction and are left out.
-double silhouetteAgreement(const IconPixels& p, const QImage& large)
+double silhouetteAgreement(const IconPixels &p, const QImage &large)
 {
     const int big = large.width();
     int agree = 0, counted = 0;
@@ -223,7 +230,7 @@ TEST(IconFile, EveryImageShowsTheOneMotifARedInsectWithItsDarkHeadTowardsTheBott
 {
     const IconFile icon = readIconFile(iconBytes());
     ASSERT_EQ(icon.entries.size(), kImages.size());
-    const Bytes& pngBytes = icon.entries[6].data;
+    const Bytes &pngBytes = icon.entries[6].data;
     const QImage large = QImage::fromData(pngBytes.data(), static_cast<int>(pngBytes.size()), "PNG")
                              .convertToFormat(QImage::Format_ARGB32);
     ASSERT_EQ(large.size(), QSize(256, 256));
@@ -273,4 +280,4 @@ TEST(IconFile, EveryImageShowsTheOneMotifARedInsectWithItsDarkHeadTowardsTheBott
     }
 }
 
-}  // namespace
+} // namespace

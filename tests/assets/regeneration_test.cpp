@@ -14,10 +14,10 @@ using namespace assets_test;
 
 namespace {
 
-std::set<std::string> filesUnder(const std::filesystem::path& dir)
+std::set<std::string> filesUnder(const std::filesystem::path &dir)
 {
     std::set<std::string> names;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(dir))
+    for (const auto &entry : std::filesystem::recursive_directory_iterator(dir))
         if (entry.is_regular_file())
             names.insert(std::filesystem::relative(entry.path(), dir).generic_string());
     return names;
@@ -31,14 +31,14 @@ TEST(PictureRegeneration, ToolWritesTheCommittedFilesByteForByte)
     ASSERT_EQ(status, 0) << output;
 
     std::set<std::string> expected{assets::decorationFile(), assets::iconFile()};
-    for (const assets::DesktopIcon& icon : assets::desktopIcons())
+    for (const assets::DesktopIcon &icon : assets::desktopIcons())
         expected.insert(icon.file);
     for (int t = 0; t < kTiles; ++t)
         for (int k = 1; k <= kLayers; ++k)
             expected.insert(assets::tileFile(t, k));
     ASSERT_EQ(filesUnder(out.path()), expected);
 
-    for (const std::string& name : expected) {
+    for (const std::string &name : expected) {
         const Bytes drawn = readFile(out.path() / name);
         const Bytes committed = readFile(assetDir() / name);
         EXPECT_EQ(drawn.size(), committed.size()) << name;
@@ -54,4 +54,4 @@ TEST(PictureRegeneration, ToolRefusesAMissingOutputDirectoryArgument)
     EXPECT_NE(output.find("usage"), std::string::npos) << output;
 }
 
-}  // namespace
+} // namespace

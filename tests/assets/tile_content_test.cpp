@@ -22,13 +22,13 @@ TEST(TilePictureContent, EveryPictureHoldsExactlyOneFigureOnEachEdgeAndNothingEl
     for (int t = 0; t < kTiles; ++t)
         for (int k = 1; k <= kLayers; ++k) {
             SCOPED_TRACE(pictureName(t, k));
-            const TileReading& r = committedTile(t, k);
+            const TileReading &r = committedTile(t, k);
             EXPECT_EQ(r.patchCount, 4);
             EXPECT_EQ(r.strayPatches, 0);
             for (Edge e : kEdges)
                 EXPECT_TRUE(r.figures[e].has_value()) << "edge " << e;
             // No frame: the corners are the white field.
-            const IndexedPicture& p = r.picture;
+            const IndexedPicture &p = r.picture;
             for (auto [x, y] : {std::pair{0, 0}, {p.width - 1, 0}, {0, p.height - 1}, {p.width - 1, p.height - 1}})
                 EXPECT_EQ(p.at(x, y), ink::white);
         }
@@ -41,8 +41,8 @@ TEST(TilePictureContent, HalvesReadFromThePixelsAreTheEdgeTableMovedByTheLayerRe
             SCOPED_TRACE(pictureName(t, k));
             const auto halves = committedTile(t, k).halves();
             ASSERT_TRUE(halves.has_value());
-            EXPECT_EQ(*halves, layerHalves(t, k)) << "shows " << describe(*halves) << ", meant "
-                                                  << describe(layerHalves(t, k));
+            EXPECT_EQ(*halves, layerHalves(t, k))
+                << "shows " << describe(*halves) << ", meant " << describe(layerHalves(t, k));
         }
 }
 
@@ -75,7 +75,7 @@ TEST(TilePictureContent, LayerOneHasTailsTopAndLeftAndEachBodyColourOnNineEdges)
         EXPECT_EQ((*h)[Left].kind, Kind::Tail);
         EXPECT_EQ((*h)[Right].kind, Kind::Head);
         EXPECT_EQ((*h)[Bottom].kind, Kind::Head);
-        for (const Half& half : *h)
+        for (const Half &half : *h)
             ++edgesOf[half.body];
     }
     for (Body b : {Body::Red, Body::Grey, Body::Yellow, Body::Green})
@@ -94,12 +94,12 @@ TEST(TilePictureContent, OnlyTheSixNamedPicturesHaveATealSeamOnTheirYellowHead)
     for (int t = 0; t < kTiles; ++t)
         for (int k = 1; k <= kLayers; ++k) {
             SCOPED_TRACE(pictureName(t, k));
-            const TileReading& r = committedTile(t, k);
+            const TileReading &r = committedTile(t, k);
             EXPECT_EQ(r.hasTeal, hasTealSeam(t, k));
             teal += r.hasTeal ? 1 : 0;
             for (Edge e : kEdges) {
                 ASSERT_TRUE(r.figures[e]);
-                const FigureReading& f = *r.figures[e];
+                const FigureReading &f = *r.figures[e];
                 ASSERT_TRUE(f.body);
                 const bool yellowHead = *f.body == Body::Yellow && f.kind == Kind::Head;
                 // The teal stripe is the only teal in the picture, so it decides hasTeal.
@@ -122,7 +122,7 @@ TEST(TilePictureContent, EveryFigureStandsSquareOnTheMiddleOfItsEdge)
         for (int k = 1; k <= kLayers; ++k)
             for (Edge e : kEdges) {
                 SCOPED_TRACE(pictureName(t, k) + " edge " + std::to_string(e));
-                const auto& f = committedTile(t, k).figures[e];
+                const auto &f = committedTile(t, k).figures[e];
                 ASSERT_TRUE(f);
                 EXPECT_EQ(f->chord, figureDesign(e).chord);
                 EXPECT_TRUE(f->chordUnbroken);
@@ -141,11 +141,11 @@ TEST(TilePictureContent, EachLayerHasItsOwnBitmapSize)
 {
     for (int t = 0; t < kTiles; ++t)
         for (int k = 1; k <= kLayers; ++k) {
-            const IndexedPicture& p = committedTile(t, k).picture;
+            const IndexedPicture &p = committedTile(t, k).picture;
             const PictureSize want = tilePictureSize(t, k);
             EXPECT_EQ(p.width, want.width) << pictureName(t, k);
             EXPECT_EQ(p.height, want.height) << pictureName(t, k);
         }
 }
 
-}  // namespace
+} // namespace

@@ -40,18 +40,18 @@ void check(int tile, int layer)
         throw std::out_of_range("no such tile picture");
 }
 
-}  // namespace
+} // namespace
 
 std::string describe(Half h)
 {
-    static const char* const names[] = {"red", "grey", "yellow", "green"};
+    static const char *const names[] = {"red", "grey", "yellow", "green"};
     return std::string(names[static_cast<int>(h.body)]) + (h.kind == Kind::Head ? " head" : " tail");
 }
 
-std::string describe(const TileHalves& halves)
+std::string describe(const TileHalves &halves)
 {
-    return describe(halves[Top]) + " / " + describe(halves[Right]) + " / " + describe(halves[Bottom]) + " / " +
-           describe(halves[Left]);
+    return describe(halves[Top]) + " / " + describe(halves[Right]) + " / " + describe(halves[Bottom]) + " / "
+           + describe(halves[Left]);
 }
 
 std::uint8_t paletteIndexOf(Body body)
@@ -121,4 +121,4 @@ bool hasTealSeam(int tile, int layer)
     }
 }
 
-}  // namespace assets_test
+} // namespace assets_test

@@ -23,13 +23,13 @@ enum class Kind { Head, Tail };
 struct Half {
     Body body;
     Kind kind;
-    bool operator==(const Half&) const = default;
+    bool operator==(const Half &) const = default;
 };
 
-using TileHalves = std::array<Half, 4>;  // top, right, bottom, left
+using TileHalves = std::array<Half, 4>; // top, right, bottom, left
 
 std::string describe(Half h);
-std::string describe(const TileHalves& halves);
+std::string describe(const TileHalves &halves);
 
 // Palette indices of the standard 16 colours that the tiles use.
 namespace ink {
@@ -58,13 +58,13 @@ bool hasTealSeam(int tile, int layer);
 struct FigureDesign {
     int chord;
     int tailDepth;
-    std::array<int, 3> tailStripeSteps;  // depths where the stripe widens to 7, 9, 11
-    std::array<int, 2> headStripeSteps;  // depths where it narrows to 3, 1
-    int headStripeEnd;                   // the stripe ends at the head
-    int shoulderHalfWidth;               // the body runs into the lobes this far from the axis
+    std::array<int, 3> tailStripeSteps; // depths where the stripe widens to 7, 9, 11
+    std::array<int, 2> headStripeSteps; // depths where it narrows to 3, 1
+    int headStripeEnd;                  // the stripe ends at the head
+    int shoulderHalfWidth;              // the body runs into the lobes this far from the axis
     int lobesFrom, lobesTo;
-    int lobesSpan;                       // both lobes with the head between them
-    int headFront;                       // the black head ends here
+    int lobesSpan; // both lobes with the head between them
+    int headFront; // the black head ends here
     int headWidth, headFrontWidth;
     int antennaTipDepth, antennaTipSpan;
 };
@@ -73,9 +73,9 @@ inline constexpr FigureDesign kLeftRightFigure{85, 46, {6, 18, 34}, {8, 23}, 38,
 // Depths and widths vary between pictures by up to this much.
 inline constexpr double kMeasureTolerance = 3.0;
 
-inline const FigureDesign& figureDesign(Edge edge)
+inline const FigureDesign &figureDesign(Edge edge)
 {
     return edge == Top || edge == Bottom ? kTopBottomFigure : kLeftRightFigure;
 }
 
-}  // namespace assets_test
+} // namespace assets_test

@@ -55,4 +55,4 @@ TEST(TilePuzzle, TheSolvedLayoutsBorderReadsClockwiseFromTheTopLeft)
         EXPECT_EQ(border[i], expected[i]) << "border half " << i << " is " << describe(border[i]);
 }
 
-}  // namespace
+} // namespace

@@ -11,7 +11,7 @@
 
 namespace assets_test {
 
-IndexedPicture decodeFourBitBmp(const Bytes& f)
+IndexedPicture decodeFourBitBmp(const Bytes &f)
 {
     if (f.size() < 54 || f[0] != 'B' || f[1] != 'M')
         throw std::runtime_error("not a bitmap file");
@@ -38,16 +38,13 @@ IndexedPicture decodeFourBitBmp(const Bytes& f)
 
 namespace {
 
-bool isColoured(std::uint8_t c)
-{
-    return c != ink::white && c != ink::black;
-}
+bool isColoured(std::uint8_t c) { return c != ink::white && c != ink::black; }
 
 // One figure seen in its own frame: depth d in from its edge, position u along
 // the edge. Pixels of other patches read as white.
 class FigureView {
 public:
-    FigureView(const IndexedPicture& p, const std::vector<int>& label, int id, Edge edge)
+    FigureView(const IndexedPicture &p, const std::vector<int> &label, int id, Edge edge)
         : p_(p), label_(label), id_(id), edge_(edge)
     {
     }
@@ -68,25 +65,37 @@ public:
     int inwardLength() const { return edge_ == Top || edge_ == Bottom ? p_.height : p_.width; }
 
 private:
-    bool toPicture(int d, int u, int& x, int& y) const
+    bool toPicture(int d, int u, int &x, int &y) const
     {
         switch (edge_) {
-        case Top: x = u; y = d; break;
-        case Bottom: x = u; y = p_.height - 1 - d; break;
-        case Left: x = d; y = u; break;
-        case Right: x = p_.width - 1 - d; y = u; break;
+        case Top:
+            x = u;
+            y = d;
+            break;
+        case Bottom:
+            x = u;
+            y = p_.height - 1 - d;
+            break;
+        case Left:
+            x = d;
+            y = u;
+            break;
+        case Right:
+            x = p_.width - 1 - d;
+            y = u;
+            break;
         }
         return x >= 0 && y >= 0 && x < p_.width && y < p_.height;
     }
 
-    const IndexedPicture& p_;
-    const std::vector<int>& label_;
+    const IndexedPicture &p_;
+    const std::vector<int> &label_;
     int id_;
     Edge edge_;
 };
 
 // Length of the run of pixels around (d, u) for which `keep` holds.
-int runAround(const FigureView& v, int d, int u, const std::function<bool(std::uint8_t)>& keep)
+int runAround(const FigureView &v, int d, int u, const std::function<bool(std::uint8_t)> &keep)
 {
     if (!keep(v.at(d, u)))
         return 0;
@@ -113,10 +122,10 @@ int countPatches(std::vector<std::vector<bool>> marked)
                 const auto [d, u] = stack.back();
                 stack.pop_back();
                 const std::pair<long, long> steps[] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
-                for (const auto& [dd, du] : steps) {
+                for (const auto &[dd, du] : steps) {
                     const long nd = static_cast<long>(d) + dd, nu = static_cast<long>(u) + du;
-                    if (nd < 0 || nu < 0 || nd >= static_cast<long>(marked.size()) ||
-                        nu >= static_cast<long>(marked[0].size()))
+                    if (nd < 0 || nu < 0 || nd >= static_cast<long>(marked.size())
+                        || nu >= static_cast<long>(marked[0].size()))
                         continue;
                     if (marked[static_cast<std::size_t>(nd)][static_cast<std::size_t>(nu)]) {
                         marked[static_cast<std::size_t>(nd)][static_cast<std::size_t>(nu)] = false;
@@ -128,7 +137,7 @@ int countPatches(std::vector<std::vector<bool>> marked)
     return count;
 }
 
-FigureReading measure(const FigureView& v, Edge edge, int first, int last, int runLength)
+FigureReading measure(const FigureView &v, Edge edge, int first, int last, int runLength)
 {
     FigureReading f;
     f.edge = edge;
@@ -136,7 +145,7 @@ FigureReading measure(const FigureView& v, Edge edge, int first, int last, int r
     f.chord = last - first + 1;
     f.chordUnbroken = runLength == f.chord;
     f.middle = (first + last + 1) / 2.0;
-    const int mirrorSum = first + last;  // u and mirrorSum - u lie mirrored about the axis
+    const int mirrorSum = first + last; // u and mirrorSum - u lie mirrored about the axis
     const int axis = mirrorSum / 2;
     auto across = [&](int u) { return std::abs(2 * u - mirrorSum) / 2.0; };
 
@@ -175,7 +184,7 @@ FigureReading measure(const FigureView& v, Edge edge, int first, int last, int r
             // Beyond the edge line the body goes on in the next tile, so only
             // neighbours inside the picture count.
             const std::pair<int, int> steps[] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
-            for (const auto& [dd, du] : steps)
+            for (const auto &[dd, du] : steps)
                 if (v.inside(d + dd, u + du) && v.at(d + dd, u + du) == ink::white)
                     f.outlined = false;
         }
@@ -265,7 +274,7 @@ FigureReading measure(const FigureView& v, Edge edge, int first, int last, int r
     return f;
 }
 
-}  // namespace
+} // namespace
 
 std::optional<TileHalves> TileReading::halves() const
 {
@@ -278,17 +287,17 @@ std::optional<TileHalves> TileReading::halves() const
     return out;
 }
 
-TileReading readTile(const Bytes& file)
+TileReading readTile(const Bytes &file)
 {
     TileReading r;
     r.picture = decodeFourBitBmp(file);
-    const IndexedPicture& p = r.picture;
+    const IndexedPicture &p = r.picture;
     r.indicesUsed.insert(p.pixels.begin(), p.pixels.end());
     r.hasTeal = r.indicesUsed.count(ink::teal) > 0;
 
     // 8-connected patches of non-white pixels.
     std::vector<int> label(p.pixels.size(), -1);
-    std::vector<std::array<std::vector<int>, 4>> onEdge;  // per patch: positions on each edge line
+    std::vector<std::array<std::vector<int>, 4>> onEdge; // per patch: positions on each edge line
     for (int y0 = 0; y0 < p.height; ++y0)
         for (int x0 = 0; x0 < p.width; ++x0) {
             if (p.at(x0, y0) == ink::white || label[static_cast<std::size_t>(y0 * p.width + x0)] >= 0)
@@ -300,17 +309,21 @@ TileReading readTile(const Bytes& file)
             while (!stack.empty()) {
                 const auto [x, y] = stack.back();
                 stack.pop_back();
-                auto& lines = onEdge.back();
-                if (y == 0) lines[Top].push_back(x);
-                if (y == p.height - 1) lines[Bottom].push_back(x);
-                if (x == 0) lines[Left].push_back(y);
-                if (x == p.width - 1) lines[Right].push_back(y);
+                auto &lines = onEdge.back();
+                if (y == 0)
+                    lines[Top].push_back(x);
+                if (y == p.height - 1)
+                    lines[Bottom].push_back(x);
+                if (x == 0)
+                    lines[Left].push_back(y);
+                if (x == p.width - 1)
+                    lines[Right].push_back(y);
                 for (int dy = -1; dy <= 1; ++dy)
                     for (int dx = -1; dx <= 1; ++dx) {
                         const int nx = x + dx, ny = y + dy;
                         if (nx < 0 || ny < 0 || nx >= p.width || ny >= p.height)
                             continue;
-                        int& l = label[static_cast<std::size_t>(ny * p.width + nx)];
+                        int &l = label[static_cast<std::size_t>(ny * p.width + nx)];
                         if (l < 0 && p.at(nx, ny) != ink::white) {
                             l = id;
                             stack.push_back({nx, ny});
@@ -322,7 +335,7 @@ TileReading readTile(const Bytes& file)
 
     std::array<int, 4> figuresOnEdge{};
     for (int id = 0; id < r.patchCount; ++id) {
-        const auto& lines = onEdge[static_cast<std::size_t>(id)];
+        const auto &lines = onEdge[static_cast<std::size_t>(id)];
         int touched = 0;
         Edge edge = Top;
         for (Edge e : kEdges)
@@ -345,13 +358,13 @@ TileReading readTile(const Bytes& file)
     return r;
 }
 
-const TileReading& committedTile(int tile, int layer)
+const TileReading &committedTile(int tile, int layer)
 {
     static std::array<std::array<std::unique_ptr<TileReading>, kLayers>, kTiles> cache;
-    auto& slot = cache.at(static_cast<std::size_t>(tile)).at(static_cast<std::size_t>(layer - 1));
+    auto &slot = cache.at(static_cast<std::size_t>(tile)).at(static_cast<std::size_t>(layer - 1));
     if (!slot)
         slot = std::make_unique<TileReading>(readTile(readFile(assetDir() / assets::tileFile(tile, layer))));
     return *slot;
 }
 
-}  // namespace assets_test
+} // namespace assets_test

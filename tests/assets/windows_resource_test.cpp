@@ -19,18 +19,15 @@ constexpr std::uint16_t kIconType = 3, kGroupIconType = 14, kVersionType = 16;
 constexpr std::uint16_t kChinesePrc = 0x0804;
 
 struct Resource {
-    std::optional<std::uint16_t> type, name;  // empty when given as a string
+    std::optional<std::uint16_t> type, name; // empty when given as a string
     std::uint16_t language = 0;
     Bytes data;
 };
 
-std::size_t aligned4(std::size_t n)
-{
-    return (n + 3) & ~std::size_t{3};
-}
+std::size_t aligned4(std::size_t n) { return (n + 3) & ~std::size_t{3}; }
 
 // A name or type: 0xFFFF and a number, or a UTF-16 string ending in zero.
-std::optional<std::uint16_t> readId(const Bytes& b, std::size_t& at)
+std::optional<std::uint16_t> readId(const Bytes &b, std::size_t &at)
 {
     if (u16At(b, at) == 0xFFFF) {
         const std::uint16_t id = u16At(b, at + 2);
@@ -43,7 +40,7 @@ std::optional<std::uint16_t> readId(const Bytes& b, std::size_t& at)
     return std::nullopt;
 }
 
-std::vector<Resource> readResFile(const Bytes& b)
+std::vector<Resource> readResFile(const Bytes &b)
 {
     std::vector<Resource> out;
     std::size_t at = 0;
@@ -73,9 +70,9 @@ struct VersionBlock {
     Bytes value;
     std::vector<VersionBlock> children;
 
-    const VersionBlock* child(const std::u16string& k) const
+    const VersionBlock *child(const std::u16string &k) const
     {
-        for (const VersionBlock& c : children)
+        for (const VersionBlock &c : children)
             if (c.key == k)
                 return &c;
         return nullptr;
@@ -93,7 +90,7 @@ struct VersionBlock {
     }
 };
 
-VersionBlock readVersionBlock(const Bytes& b, std::size_t at)
+VersionBlock readVersionBlock(const Bytes &b, std::size_t at)
 {
     VersionBlock block;
     const std::size_t length = u16At(b, at), valueLength = u16At(b, at + 2), type = u16At(b, at + 4);
@@ -104,7 +101,7 @@ VersionBlock readVersionBlock(const Bytes& b, std::size_t at)
         p += 2;
     }
     p = aligned4(p + 2);
-    const std::size_t valueBytes = type == 1 ? 2 * valueLength : valueLength;  // text counts characters
+    const std::size_t valueBytes = type == 1 ? 2 * valueLength : valueLength; // text counts characters
     for (std::size_t i = 0; i < valueBytes && p + i < end; ++i)
         block.value.push_back(u8At(b, p + i));
     p = aligned4(p + valueBytes);
@@ -120,7 +117,7 @@ VersionBlock readVersionBlock(const Bytes& b, std::size_t at)
 
 // The script compiled to `format` ("res" or "coff") in a fresh directory.
 // Empty, with the reason in `log`, when the compiler is missing or fails.
-std::optional<Bytes> compileResourceScript(const std::string& format, std::string& log)
+std::optional<Bytes> compileResourceScript(const std::string &format, std::string &log)
 {
     const std::string windres = QUILLAMON_WINDRES;
     if (windres.empty() || windres.find("NOTFOUND") != std::string::npos) {
@@ -132,10 +129,10 @@ std::optional<Bytes> compileResourceScript(const std::string& format, std::strin
     const std::filesystem::path out = scratch.path() / ("quillamon." + format);
     // The host compiler's C preprocessor stands in for the cross compiler's,
     // which the resource compiler would otherwise look for.
-    const std::string command = shellQuoted(windres) + " --preprocessor=" + shellQuoted(QUILLAMON_PREPROCESSOR) +
-                                " --preprocessor-arg=-E --preprocessor-arg=-xc --preprocessor-arg=-DRC_INVOKED" +
-                                " -I " + shellQuoted(script.parent_path()) + " -i " + shellQuoted(script) + " -O " +
-                                format + " -o " + shellQuoted(out);
+    const std::string command = shellQuoted(windres) + " --preprocessor=" + shellQuoted(QUILLAMON_PREPROCESSOR)
+                                + " --preprocessor-arg=-E --preprocessor-arg=-xc --preprocessor-arg=-DRC_INVOKED"
+                                + " -I " + shellQuoted(script.parent_path()) + " -i " + shellQuoted(script) + " -O "
+                                + format + " -o " + shellQuoted(out);
     if (runCommand(command, log) != 0) {
         log = command + "\n" + log;
         return std::nullopt;
@@ -145,7 +142,7 @@ std::optional<Bytes> compileResourceScript(const std::string& format, std::strin
 
 class WindowsResources : public ::testing::Test {
 protected:
-    static const std::optional<Bytes>& compiled(const std::string& format)
+    static const std::optional<Bytes> &compiled(const std::string &format)
     {
         static std::map<std::string, std::pair<std::optional<Bytes>, std::string>> cache;
         auto it = cache.find(format);
@@ -162,15 +159,15 @@ protected:
 
 TEST_F(WindowsResources, CarryTheElevenIconImagesAndTheirGroupInChinesePrc)
 {
-    const auto& res = compiled("res");
+    const auto &res = compiled("res");
     ASSERT_TRUE(res);
     const std::vector<Resource> resources = readResFile(*res);
     const IconFile icon = readIconFile(readFile(assetDir() / assets::iconFile()));
     ASSERT_EQ(icon.entries.size(), 11u);
 
-    std::map<std::uint16_t, const Resource*> images;
-    const Resource* group = nullptr;
-    for (const Resource& r : resources) {
+    std::map<std::uint16_t, const Resource *> images;
+    const Resource *group = nullptr;
+    for (const Resource &r : resources) {
         EXPECT_EQ(r.language, kChinesePrc);
         ASSERT_TRUE(r.type && r.name);
         if (*r.type == kIconType)
@@ -182,14 +179,14 @@ TEST_F(WindowsResources, CarryTheElevenIconImagesAndTheirGroupInChinesePrc)
     ASSERT_NE(group, nullptr);
     EXPECT_EQ(*group->name, 1);
 
-    const Bytes& g = group->data;
+    const Bytes &g = group->data;
     EXPECT_EQ(u16At(g, 0), 0);
     EXPECT_EQ(u16At(g, 2), 1);
     ASSERT_EQ(u16At(g, 4), 11);
     for (std::size_t i = 0; i < 11; ++i) {
         SCOPED_TRACE("group entry " + std::to_string(i + 1));
         const std::size_t at = 6 + 14 * i;
-        const IconEntry& e = icon.entries[i];
+        const IconEntry &e = icon.entries[i];
         EXPECT_EQ(u8At(g, at) == 0 ? 256 : u8At(g, at), e.width);
         EXPECT_EQ(u8At(g, at + 1) == 0 ? 256 : u8At(g, at + 1), e.height);
         EXPECT_EQ(u8At(g, at + 2), e.colourCount);
@@ -204,11 +201,11 @@ TEST_F(WindowsResources, CarryTheElevenIconImagesAndTheirGroupInChinesePrc)
 
 TEST_F(WindowsResources, CarryVersionOneInChinesePrc)
 {
-    const auto& res = compiled("res");
+    const auto &res = compiled("res");
     ASSERT_TRUE(res);
     const std::vector<Resource> resources = readResFile(*res);
-    const Resource* version = nullptr;
-    for (const Resource& r : resources)
+    const Resource *version = nullptr;
+    for (const Resource &r : resources)
         if (r.type == kVersionType)
             version = &r;
     ASSERT_NE(version, nullptr);
@@ -219,23 +216,23 @@ TEST_F(WindowsResources, CarryVersionOneInChinesePrc)
     EXPECT_EQ(root.key, u"VS_VERSION_INFO");
     ASSERT_EQ(root.value.size(), 52u);
     EXPECT_EQ(u32At(root.value, 0), 0xFEEF04BDu);
-    EXPECT_EQ(u32At(root.value, 8), 0x00010000u);   // file version 1.0 ...
-    EXPECT_EQ(u32At(root.value, 12), 0x00000000u);  // ... .0.0
-    EXPECT_EQ(u32At(root.value, 16), 0x00010000u);  // product version 1.0 ...
-    EXPECT_EQ(u32At(root.value, 20), 0x00000000u);  // ... .0.0
+    EXPECT_EQ(u32At(root.value, 8), 0x00010000u);  // file version 1.0 ...
+    EXPECT_EQ(u32At(root.value, 12), 0x00000000u); // ... .0.0
+    EXPECT_EQ(u32At(root.value, 16), 0x00010000u); // product version 1.0 ...
+    EXPECT_EQ(u32At(root.value, 20), 0x00000000u); // ... .0.0
 
-    const VersionBlock* strings = root.child(u"StringFileInfo");
+    const VersionBlock *strings = root.child(u"StringFileInfo");
     ASSERT_NE(strings, nullptr);
-    const VersionBlock* table = strings->child(u"080403A8");  // Chinese (PRC), code page 936
+    const VersionBlock *table = strings->child(u"080403A8"); // Chinese (PRC), code page 936
     ASSERT_NE(table, nullptr);
     ASSERT_NE(table->child(u"FileVersion"), nullptr);
     ASSERT_NE(table->child(u"ProductVersion"), nullptr);
     EXPECT_EQ(table->child(u"FileVersion")->text(), u"1.00");
     EXPECT_EQ(table->child(u"ProductVersion")->text(), u"1.00");
 
-    const VersionBlock* vars = root.child(u"VarFileInfo");
+    const VersionBlock *vars = root.child(u"VarFileInfo");
     ASSERT_NE(vars, nullptr);
-    const VersionBlock* translation = vars->child(u"Translation");
+    const VersionBlock *translation = vars->child(u"Translation");
     ASSERT_NE(translation, nullptr);
     ASSERT_EQ(translation->value.size(), 4u);
     EXPECT_EQ(u16At(translation->value, 0), kChinesePrc);
@@ -244,10 +241,10 @@ TEST_F(WindowsResources, CarryVersionOneInChinesePrc)
 
 TEST_F(WindowsResources, CompileToAnX64ObjectWithAResourceSection)
 {
-    const auto& coff = compiled("coff");
+    const auto &coff = compiled("coff");
     ASSERT_TRUE(coff);
-    const Bytes& obj = *coff;
-    EXPECT_EQ(u16At(obj, 0), 0x8664);  // x86-64
+    const Bytes &obj = *coff;
+    EXPECT_EQ(u16At(obj, 0), 0x8664); // x86-64
     const std::size_t sections = u16At(obj, 2);
     const std::size_t first = 20 + u16At(obj, 16);
     bool rsrc = false;
@@ -256,4 +253,4 @@ TEST_F(WindowsResources, CompileToAnX64ObjectWithAResourceSection)
     EXPECT_TRUE(rsrc);
 }
 
-}  // namespace
+} // namespace

@@ -93,7 +93,8 @@ int main(int argc, char *argv[])
                         static_cast<unsigned long long>(seed), delivered);
             return 1;
         }
-        std::printf("form_fuzz: seed %llu passed: %ld events (%d holds, %d tile moves, %d turns, %d new games (%d while a tile was held), "
+        std::printf("form_fuzz: seed %llu passed: %ld events (%d holds, %d tile moves, %d turns, %d new games (%d "
+                    "while a tile was held), "
                     "%d ticks) in %.1f s\n",
                     static_cast<unsigned long long>(seed), delivered, counts.holds, counts.tileMoves, counts.turns,
                     counts.newGames, counts.newGamesWhileHeld, counts.ticks, clock.elapsed() / 1000.0);

@@ -26,16 +26,17 @@ FormInvariants::FormInvariants(testing_support::ShownForm &shown) : shown_(shown
 {
     window::Form1 &form = shown_.form();
     // Only the tiles move; everything else keeps its place for good.
-    for (QWidget *control : std::initializer_list<QWidget *>{
-             &form.picture5(), &form.picture6(), &form.label1(), &form.label2(), &form.label3(), &form.command1()})
+    for (QWidget *control : std::initializer_list<QWidget *>{&form.picture5(), &form.picture6(), &form.label1(),
+                                                             &form.label2(), &form.label3(), &form.command1()})
         fixedControls_.emplace_back(control, control->geometry());
     // Filters on the controls themselves see only what really reaches them,
     // after the capture has redirected what it takes.
     form.installEventFilter(this);
     for (QWidget *control : form.findChildren<QWidget *>())
         control->installEventFilter(this);
-    connect(&form.command1(), &QPushButton::clicked, this,
-            [this] { arrivals_.push_back({Arrival::Kind::Click, &shown_.form().command1(), Qt::LeftButton, {}, true}); });
+    connect(&form.command1(), &QPushButton::clicked, this, [this] {
+        arrivals_.push_back({Arrival::Kind::Click, &shown_.form().command1(), Qt::LeftButton, {}, true});
+    });
     before_ = take();
 }
 
@@ -104,12 +105,12 @@ void FormInvariants::checkTiles(std::vector<std::string> &faults)
         const window::PictureBox &first = form.picture(1, i);
         for (int layer = 2; layer <= puzzle::kLayers; ++layer) {
             const window::PictureBox &other = form.picture(layer, i);
-            if (form.board().left(layer, i) != form.board().left(1, i) || form.board().top(layer, i) != form.board().top(1, i)
-                || other.geometry() != first.geometry()) {
+            if (form.board().left(layer, i) != form.board().left(1, i)
+                || form.board().top(layer, i) != form.board().top(1, i) || other.geometry() != first.geometry()) {
                 std::ostringstream out;
                 out << "tile " << i << ": layer " << layer << " at (" << form.board().left(layer, i) << ", "
-                    << form.board().top(layer, i) << ") twips, layer 1 at (" << form.board().left(1, i) << ", " << form.board().top(1, i)
-                    << ")";
+                    << form.board().top(layer, i) << ") twips, layer 1 at (" << form.board().left(1, i) << ", "
+                    << form.board().top(1, i) << ")";
                 faults.push_back(out.str());
             }
         }
@@ -120,8 +121,7 @@ void FormInvariants::checkControlsStayed(std::vector<std::string> &faults)
 {
     // The focus is only ever on a control that shows and can take it.
     const QWidget *focus = QApplication::focusWidget();
-    if (focus && focus->window() == &shown_.form()
-        && (!focus->isVisible() || focus->focusPolicy() == Qt::NoFocus))
+    if (focus && focus->window() == &shown_.form() && (!focus->isVisible() || focus->focusPolicy() == Qt::NoFocus))
         faults.push_back("the keyboard focus is on a hidden or focusless " + text(focus->metaObject()->className()));
     for (const auto &[control, geometry] : fixedControls_) {
         if (control->geometry() != geometry || !control->isVisible())
@@ -191,9 +191,8 @@ std::string FormInvariants::afterEvent(const EventFacts &facts)
     checkTiles(faults);
     checkControlsStayed(faults);
 
-    const int clicks = static_cast<int>(std::count_if(arrivals_.begin(), arrivals_.end(), [](const Arrival &a) {
-        return a.kind == Arrival::Kind::Click;
-    }));
+    const int clicks = static_cast<int>(std::count_if(arrivals_.begin(), arrivals_.end(),
+                                                      [](const Arrival &a) { return a.kind == Arrival::Kind::Click; }));
     Snapshot model = before_;
     const bool samePlaces = play(model, faults);
     const Snapshot now = take();
@@ -276,8 +275,7 @@ std::string FormInvariants::afterEvent(const EventFacts &facts)
         if (!expected.empty() && text(now.caption) != expected) {
             std::ostringstream out;
             out.precision(17);
-            out << "after " << elapsed << " s the clock reads '" << text(now.caption) << "', not '" << expected
-                << "'";
+            out << "after " << elapsed << " s the clock reads '" << text(now.caption) << "', not '" << expected << "'";
             faults.push_back(out.str());
         }
     }
@@ -300,7 +298,8 @@ std::string FormInvariants::expectedCaption(double elapsedSeconds)
 
 bool FormInvariants::hasClockForm(const QString &caption)
 {
-    static const QRegularExpression form(QStringLiteral(R"(^( (?:0|[1-9]\d*)|-[1-9]\d*):( (?:0|[1-9]\d*)|-[1-9]\d*):( (?:0|[1-9]\d*)|-[1-9]\d*)$)"));
+    static const QRegularExpression form(
+        QStringLiteral(R"(^( (?:0|[1-9]\d*)|-[1-9]\d*):( (?:0|[1-9]\d*)|-[1-9]\d*):( (?:0|[1-9]\d*)|-[1-9]\d*)$)"));
     const QRegularExpressionMatch match = form.match(caption);
     if (!match.hasMatch())
         return false;

@@ -78,8 +78,8 @@ void RandomSession::act()
         press(pickButton(), pick(2) ? last_ : pickPoint(), pick(600));
     } else if (r < 56) {
         Qt::MouseButton button = pickButton();
-        for (Qt::MouseButton held : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton, Qt::BackButton,
-                                     Qt::ForwardButton})
+        for (Qt::MouseButton held :
+             {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton, Qt::BackButton, Qt::ForwardButton})
             if (held_.testFlag(held) && pick(3))
                 button = held;
         release(button, pick(2) ? last_ : pickPoint(), pick(600));
@@ -166,8 +166,9 @@ void RandomSession::key()
     // button clicks on Space, a new game in the middle of a drag among them.
     if (!fault_.empty() || delivered_ >= budget_)
         return;
-    const Qt::Key keys[] = {Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Space, Qt::Key_Space, Qt::Key_Space,
-                            Qt::Key_Return, Qt::Key_Escape, Qt::Key_Left, Qt::Key_Down, Qt::Key_A, Qt::Key_F4};
+    const Qt::Key keys[] = {Qt::Key_Tab,   Qt::Key_Backtab, Qt::Key_Space,  Qt::Key_Space,
+                            Qt::Key_Space, Qt::Key_Return,  Qt::Key_Escape, Qt::Key_Left,
+                            Qt::Key_Down,  Qt::Key_A,       Qt::Key_F4};
     const Qt::Key key = keys[pick(11)];
     const Qt::KeyboardModifiers modifiers = key == Qt::Key_Backtab ? Qt::ShiftModifier : pickModifiers();
     keyClick(key, modifiers, pick(4));
@@ -186,9 +187,11 @@ void RandomSession::keyClick(Qt::Key key, Qt::KeyboardModifiers modifiers, int h
     ++delivered_;
     const QWidget *focus = QApplication::focusWidget();
     std::ostringstream what;
-    what << (how == 0 ? "key press " : how == 1 ? "key release " : "key click ") << QKeySequence(key).toString().toStdString()
-         << " with modifiers " << static_cast<int>(modifiers) << ", focus now on "
-         << (focus ? focus->metaObject()->className() : "nothing");
+    what << (how == 0   ? "key press "
+             : how == 1 ? "key release "
+                        : "key click ")
+         << QKeySequence(key).toString().toStdString() << " with modifiers " << static_cast<int>(modifiers)
+         << ", focus now on " << (focus ? focus->metaObject()->className() : "nothing");
     EventFacts facts;
     facts.timeStandsStill = creep_ == 0.0;
     checkAfter(facts, what.str());
@@ -225,19 +228,19 @@ void RandomSession::jumpTime()
     const double now = shown_.time.now;
     const double start = shown_.form().startTime();
     switch (pick(9)) {
-    case 0: setTime(now + uniform(0.0, 3.0)); break;            // a second or so
-    case 1: setTime(now + uniform(0.0, 40000.0)); break;        // hours on, past the count's range
-    case 2: setTime(now - uniform(0.0, 100.0)); break;          // set back a little
-    case 3: setTime(now - uniform(0.0, 40000.0)); break;        // set back hours
-    case 4: setTime(kDay - uniform(0.0, 3.0)); break;           // just before midnight
-    case 5: setTime(now + kDay / 2); break;                     // half a day on
-    case 6: setTime(start + (pick(41) - 20) + 0.5); break;      // an exact half second
-    case 7: {                                                   // at the edges of the count's range
+    case 0: setTime(now + uniform(0.0, 3.0)); break;       // a second or so
+    case 1: setTime(now + uniform(0.0, 40000.0)); break;   // hours on, past the count's range
+    case 2: setTime(now - uniform(0.0, 100.0)); break;     // set back a little
+    case 3: setTime(now - uniform(0.0, 40000.0)); break;   // set back hours
+    case 4: setTime(kDay - uniform(0.0, 3.0)); break;      // just before midnight
+    case 5: setTime(now + kDay / 2); break;                // half a day on
+    case 6: setTime(start + (pick(41) - 20) + 0.5); break; // an exact half second
+    case 7: {                                              // at the edges of the count's range
         const double edges[] = {32767.4, 32767.5, 32766.5, -32768.5, -32768.6, -32767.5, 86399.9, -86399.9};
         setTime(start + edges[pick(8)]);
         break;
     }
-    default: setTime(now + 1.0); break;                         // the ordinary second
+    default: setTime(now + 1.0); break; // the ordinary second
     }
 }
 
@@ -346,7 +349,8 @@ QPointF RandomSession::pickPoint()
     case 6: at = QPointF(uniform(0, w), uniform(0, h)); break; // anywhere in the window
     case 7: {                                                  // the window's own area round the panel
         const QRect panel = form.picture5().geometry();
-        at = pick(2) ? QPointF(uniform(0, panel.left()), uniform(0, h)) : QPointF(uniform(0, w), uniform(0, panel.top()));
+        at = pick(2) ? QPointF(uniform(0, panel.left()), uniform(0, h))
+                     : QPointF(uniform(0, w), uniform(0, panel.top()));
         break;
     }
     case 8: // just outside the window, beyond one of its four edges
@@ -374,7 +378,10 @@ QPointF RandomSession::pointOn(const QWidget &control)
     const QRect r = control.rect();
     int x = 0, y = 0;
     switch (pick(4)) {
-    case 0: x = r.center().x(); y = r.center().y(); break;
+    case 0:
+        x = r.center().x();
+        y = r.center().y();
+        break;
     case 1: { // a corner or an edge, the border included
         const int xs[] = {0, 1, r.width() - 2, r.width() - 1, pick(std::max(1, r.width()))};
         const int ys[] = {0, 1, r.height() - 2, r.height() - 1, pick(std::max(1, r.height()))};
@@ -382,7 +389,10 @@ QPointF RandomSession::pointOn(const QWidget &control)
         y = ys[pick(5)];
         break;
     }
-    default: x = pick(std::max(1, r.width())); y = pick(std::max(1, r.height())); break;
+    default:
+        x = pick(std::max(1, r.width()));
+        y = pick(std::max(1, r.height()));
+        break;
     }
     return QPointF(shown_.at(control, QPoint(x, y)));
 }

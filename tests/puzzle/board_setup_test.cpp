@@ -27,14 +27,12 @@ struct RandCase {
 TEST(Rand, WorkedCases)
 {
     const RandCase cases[] = {
-        {8, 0, 17, 0.5f, 4},   // 21.5 goes to 22, 22 rem 9 = 4
-        {4, 1, 0, 0.125f, 1},  // 0.5 goes to 0
-        {4, 1, 1, 0.125f, 3},  // 1.5 goes to 2
-        {4, 1, 30, 0.75f, 2},  // 33 rem 4 = 1
-        {8, 0, 0, 0.0f, 0},
-        {8, 0, 0, 0.99999994f, 0}, // zz + d folds onto zz
-        {4, 1, 0, 0.99999994f, 1},
-        {8, 0, 59, 0.3f, 8},   // 61.7 -> 62, rem 9 = 8
+        {8, 0, 17, 0.5f, 4},                                  // 21.5 goes to 22, 22 rem 9 = 4
+        {4, 1, 0, 0.125f, 1},                                 // 0.5 goes to 0
+        {4, 1, 1, 0.125f, 3},                                 // 1.5 goes to 2
+        {4, 1, 30, 0.75f, 2},                                 // 33 rem 4 = 1
+        {8, 0, 0, 0.0f, 0},        {8, 0, 0, 0.99999994f, 0}, // zz + d folds onto zz
+        {4, 1, 0, 0.99999994f, 1}, {8, 0, 59, 0.3f, 8},       // 61.7 -> 62, rem 9 = 8
     };
     for (const RandCase &c : cases) {
         FakeTimeOfDay time;

@@ -14,8 +14,10 @@ using Write = RecordingBoard::Write;
 
 std::vector<Write> fourMoves(int index, float left, float top)
 {
-    return {{"move", 1, index, left, top}, {"move", 2, index, left, top},
-            {"move", 3, index, left, top}, {"move", 4, index, left, top}};
+    return {{"move", 1, index, left, top},
+            {"move", 2, index, left, top},
+            {"move", 3, index, left, top},
+            {"move", 4, index, left, top}};
 }
 
 struct MoveCase {
@@ -27,10 +29,10 @@ struct MoveCase {
 TEST(MoveHeldTile, PutsAllFourPicturesAtPointerLessGrabPointInLayerOrder)
 {
     const MoveCase cases[] = {
-        {0, 0, 4000, 3000, 4000, 3000},            // grab at the inner area's corner
+        {0, 0, 4000, 3000, 4000, 3000}, // grab at the inner area's corner
         {1500, 750, 4000, 3000, 2500, 2250},
-        {2760, 2760, 100, 200, -2660, -2560},      // near the panel's corner: not clamped
-        {15, 30, 20000, 15000, 19985, 14970},      // beyond the panel: not clamped either
+        {2760, 2760, 100, 200, -2660, -2560},             // near the panel's corner: not clamped
+        {15, 30, 20000, 15000, 19985, 14970},             // beyond the panel: not clamped either
         {0.25f, 0.5f, 1234.5f, 99.75f, 1234.25f, 99.25f}, // fractions kept, no whole twips
     };
     for (std::int16_t index : {0, 4, 8}) {
@@ -93,8 +95,8 @@ TEST(MoveHeldTile, AnInvalidOrOverflowingSubtractionRaisesBeforeAnythingMoves)
         puzzle::RuntimeError::Code code;
     };
     const Bad cases[] = {
-        {-kMax, 0, kMax, 0, puzzle::RuntimeError::Code::Overflow},      // left overflows
-        {0, kMax, 0, -kMax, puzzle::RuntimeError::Code::Overflow},      // top overflows
+        {-kMax, 0, kMax, 0, puzzle::RuntimeError::Code::Overflow}, // left overflows
+        {0, kMax, 0, -kMax, puzzle::RuntimeError::Code::Overflow}, // top overflows
         {0, 0, kNan, 10, puzzle::RuntimeError::Code::InvalidFloatOperation},
         {0, 0, 10, kNan, puzzle::RuntimeError::Code::InvalidFloatOperation},
     };

@@ -22,12 +22,36 @@ public:
     int reads = 0;
     int failAtWrite = -1; // index into `writes` at which a write raises
 
-    float left(int layer, std::int16_t index) override { ++reads; return BoardTable::left(layer, index); }
-    float top(int layer, std::int16_t index) override { ++reads; return BoardTable::top(layer, index); }
-    void setLeft(int layer, std::int16_t index, float v) override { log({"left", layer, index, v, 0}); BoardTable::setLeft(layer, index, v); }
-    void setTop(int layer, std::int16_t index, float v) override { log({"top", layer, index, v, 0}); BoardTable::setTop(layer, index, v); }
-    void setVisible(int layer, std::int16_t index, bool v) override { log({"visible", layer, index, v ? 1.0f : 0.0f, 0}); BoardTable::setVisible(layer, index, v); }
-    void move(int layer, std::int16_t index, float l, float t) override { log({"move", layer, index, l, t}); BoardTable::move(layer, index, l, t); }
+    float left(int layer, std::int16_t index) override
+    {
+        ++reads;
+        return BoardTable::left(layer, index);
+    }
+    float top(int layer, std::int16_t index) override
+    {
+        ++reads;
+        return BoardTable::top(layer, index);
+    }
+    void setLeft(int layer, std::int16_t index, float v) override
+    {
+        log({"left", layer, index, v, 0});
+        BoardTable::setLeft(layer, index, v);
+    }
+    void setTop(int layer, std::int16_t index, float v) override
+    {
+        log({"top", layer, index, v, 0});
+        BoardTable::setTop(layer, index, v);
+    }
+    void setVisible(int layer, std::int16_t index, bool v) override
+    {
+        log({"visible", layer, index, v ? 1.0f : 0.0f, 0});
+        BoardTable::setVisible(layer, index, v);
+    }
+    void move(int layer, std::int16_t index, float l, float t) override
+    {
+        log({"move", layer, index, l, t});
+        BoardTable::move(layer, index, l, t);
+    }
 
 private:
     void log(const Write &w);

@@ -19,6 +19,8 @@ public:
 
     FakeWindow(float w, float h) : screenW(w), screenH(h) {}
 
+    // One line per recorded call reads as a table.
+    // clang-format off
     void setOuterHeight(float t) override { calls.push_back("setOuterHeight"); outerH = t; }
     void setOuterWidth(float t) override { calls.push_back("setOuterWidth"); outerW = t; }
     float outerHeight() override { calls.push_back("outerHeight"); return reportedH >= 0 ? reportedH : outerH; }
@@ -31,6 +33,7 @@ public:
     void setPanelLeft(float t) override { calls.push_back("setPanelLeft"); panelLeft = t; }
     void setPanelHeight(float t) override { calls.push_back("setPanelHeight"); panelH = t; }
     void setPanelWidth(float t) override { calls.push_back("setPanelWidth"); panelW = t; }
+    // clang-format on
 };
 
 struct Screen {
@@ -41,10 +44,10 @@ struct Screen {
 TEST(StartUp, CentresByTheSizeReadBackWithoutClamping)
 {
     const Screen screens[] = {
-        {15360, 11520, -1, 1800, 1120},   // 1024 x 768
-        {12000, 9000, -1, 120, -140},     // 800 x 600: the caption partly off screen
+        {15360, 11520, -1, 1800, 1120},      // 1024 x 768
+        {12000, 9000, -1, 120, -140},        // 800 x 600: the caption partly off screen
         {15360, 11520, 9285, 1800, 1117.5f}, // whole pixels: 9280 became 9285
-        {11000, 9285, -1, -380, 2.5f},    // narrower than the window
+        {11000, 9285, -1, -380, 2.5f},       // narrower than the window
     };
     for (const Screen &s : screens) {
         FakeWindow w(s.width, s.height);
@@ -66,9 +69,8 @@ TEST(StartUp, ReadsTheHeightBackBeforeTheScreenAndTheWidthAfterTheTop)
     FakeWindow w(15360, 11520);
     puzzle::placeWindow(w);
     const std::vector<std::string> expected = {
-        "setOuterHeight", "setOuterWidth", "outerHeight", "screenHeight", "setWindowTop",
-        "outerWidth", "screenWidth", "setWindowLeft",
-        "setPanelTop", "setPanelLeft", "setPanelHeight", "setPanelWidth",
+        "setOuterHeight", "setOuterWidth", "outerHeight", "screenHeight", "setWindowTop",   "outerWidth",
+        "screenWidth",    "setWindowLeft", "setPanelTop", "setPanelLeft", "setPanelHeight", "setPanelWidth",
     };
     EXPECT_EQ(w.calls, expected);
 }

@@ -12,7 +12,7 @@ namespace testing_support {
 // A time of day that stands still until the test moves it.
 class FakeTimeOfDay : public puzzle::TimeOfDay {
 public:
-    double now = 36000.0;        // 10:00:00
+    double now = 36000.0; // 10:00:00
     std::int16_t second = 0;
     int secondReads = 0;
     int timeReads = 0;

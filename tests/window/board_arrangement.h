@@ -83,7 +83,8 @@ inline QString tileMismatch(window::Form1 &form, std::int16_t index, float left,
     for (int layer = 1; layer <= puzzle::kLayers; ++layer) {
         window::PictureBox &p = form.picture(layer, index);
         const QPoint px = p.pos() - inner;
-        if (p.twips().left() != left || p.twips().top() != top || px != QPoint(window::pixelsFromTwips(left), window::pixelsFromTwips(top)))
+        if (p.twips().left() != left || p.twips().top() != top
+            || px != QPoint(window::pixelsFromTwips(left), window::pixelsFromTwips(top)))
             out += QStringLiteral("layer %1 at %2,%3 twips (%4,%5 px); ")
                        .arg(layer)
                        .arg(p.twips().left())

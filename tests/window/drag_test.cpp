@@ -37,7 +37,7 @@ private slots:
         // Across the board, to the panel's corner (left and top go negative,
         // nothing clamps them), one pixel at a time and a long jump.
         const QPoint path[] = {o + QPoint(400, 300), o + QPoint(401, 300), o + QPoint(401, 302),
-                               o + QPoint(2, 3), o + QPoint(650, 520), o + QPoint(100, 90)};
+                               o + QPoint(2, 3),     o + QPoint(650, 520), o + QPoint(100, 90)};
         for (const QPoint &p : path) {
             QTest::mouseMove(w, p);
             const QPointF at = heldTilePlace(form, p, grab);
@@ -218,10 +218,10 @@ private slots:
         const QPoint grab(100, 100);
         QTest::mousePress(w, Qt::LeftButton, {}, onPicture(form, 1, 5, grab));
         const QPoint path[] = {
-            QPoint(5, 5),                                      // the window's own area, left of the panel
-            QPoint(form.width() - 3, form.height() - 3),       // right of and below the panel
-            QPoint(form.width() + 150, 200),                   // outside the window
-            QPoint(-80, -60),                                  // above and left of it
+            QPoint(5, 5),                                // the window's own area, left of the panel
+            QPoint(form.width() - 3, form.height() - 3), // right of and below the panel
+            QPoint(form.width() + 150, 200),             // outside the window
+            QPoint(-80, -60),                            // above and left of it
         };
         for (const QPoint &p : path) {
             if (p.x() >= form.width() || p.y() >= form.height()) // QTest warns only past these edges

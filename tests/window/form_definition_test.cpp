@@ -217,13 +217,12 @@ private slots:
         testing_support::ShownForm shown;
         window::Form1 &form = shown.form();
 
-        const QString head = QStringLiteral("Quillamon V1.0") + QString(28, u' ') + QStringLiteral("dorn_pell")
-                             + QString(2, u' ');
+        const QString head =
+            QStringLiteral("Quillamon V1.0") + QString(28, u' ') + QStringLiteral("dorn_pell") + QString(2, u' ');
         const QString title = form.windowTitle();
         QVERIFY2(title.startsWith(head), qPrintable(title));
         const QString address = title.mid(head.size());
-        QVERIFY2(!address.isEmpty() && !address.startsWith(u' ') && !address.contains(u' ')
-                     && address.count(u'@') == 1,
+        QVERIFY2(!address.isEmpty() && !address.startsWith(u' ') && !address.contains(u' ') && address.count(u'@') == 1,
                  qPrintable(address));
         // The title bar shows it as it is.
         QCOMPARE(shown.window()->title(), title);
@@ -356,10 +355,8 @@ private slots:
             int inset; // pixels of border on every side
         };
         static constexpr Row rows[] = {
-            {"Picture5", QFrame::Panel, QFrame::Sunken, 2},
-            {"Picture6", QFrame::NoFrame, QFrame::Plain, 0},
-            {"Label1", QFrame::NoFrame, QFrame::Plain, 0},
-            {"Label2", QFrame::NoFrame, QFrame::Plain, 0},
+            {"Picture5", QFrame::Panel, QFrame::Sunken, 2}, {"Picture6", QFrame::NoFrame, QFrame::Plain, 0},
+            {"Label1", QFrame::NoFrame, QFrame::Plain, 0},  {"Label2", QFrame::NoFrame, QFrame::Plain, 0},
             {"Label3", QFrame::NoFrame, QFrame::Plain, 0},
         };
         testing_support::ShownForm shown;
@@ -472,18 +469,42 @@ private slots:
         };
         const Case cases[] = {
             {"a layer-1 tile dropped over a layer-2 tile lies beneath it",
-             {{4, 2, 2800, 2800}, {0, 1, 3500, 3500}}, 4200, 4200, 4, false},
+             {{4, 2, 2800, 2800}, {0, 1, 3500, 3500}},
+             4200,
+             4200,
+             4,
+             false},
             {"layer beats index: layer 4 of tile 8 over layer 3 of tile 0",
-             {{0, 3, 0, 0}, {8, 4, 1000, 1000}}, 2000, 2000, 8, false},
+             {{0, 3, 0, 0}, {8, 4, 1000, 1000}},
+             2000,
+             2000,
+             8,
+             false},
             {"same layer: tile 3 above tile 5 when 5 was moved last",
-             {{3, 1, 0, 2800}, {5, 1, 1400, 2800}}, 2000, 3500, 3, false},
+             {{3, 1, 0, 2800}, {5, 1, 1400, 2800}},
+             2000,
+             3500,
+             3,
+             false},
             {"same layer: tile 3 above tile 5 when 3 was moved last",
-             {{5, 1, 5600, 2800}, {3, 1, 4200, 2800}}, 5000, 3500, 3, false},
+             {{5, 1, 5600, 2800}, {3, 1, 4200, 2800}},
+             5000,
+             3500,
+             3,
+             false},
             {"same layer 4: tile 3 above tile 5", {{3, 4, 0, 2800}, {5, 4, 1400, 2800}}, 2000, 3500, 3, false},
             {"hidden and shown again, tile 3 keeps its level",
-             {{3, 1, 0, 2800}, {5, 1, 1400, 2800}, {3, 0, 0, 2800}, {3, 1, 0, 2800}}, 2000, 3500, 3, false},
+             {{3, 1, 0, 2800}, {5, 1, 1400, 2800}, {3, 0, 0, 2800}, {3, 1, 0, 2800}},
+             2000,
+             3500,
+             3,
+             false},
             {"shown again, tile 5 does not rise above tile 3",
-             {{3, 1, 0, 2800}, {5, 1, 1400, 2800}, {5, 0, 1400, 2800}, {5, 1, 1400, 2800}}, 2000, 3500, 3, false},
+             {{3, 1, 0, 2800}, {5, 1, 1400, 2800}, {5, 0, 1400, 2800}, {5, 1, 1400, 2800}},
+             2000,
+             3500,
+             3,
+             false},
             {"a layer-1 tile passes beneath the button", {{8, 1, 8400, 6600}}, 9907, 7987, -1, true},
             {"a layer-2 tile covers the button", {{8, 2, 8400, 6600}}, 9907, 7987, 8, false},
             {"a layer-3 tile covers the button", {{8, 3, 8400, 6600}}, 9907, 7987, 8, false},

@@ -39,8 +39,7 @@ protected:
         case QEvent::MouseButtonRelease:
             seen.push_back({event->type(), static_cast<QMouseEvent *>(event)->position()});
             break;
-        default:
-            break;
+        default: break;
         }
         return false;
     }
@@ -82,7 +81,10 @@ private slots:
                     const QPoint at = innerPoint(shown, box, p.inner);
                     QTest::mousePress(shown.window(), Qt::LeftButton, {}, at);
                     const QString what = QStringLiteral("Picture%1(%2) at %3,%4")
-                                             .arg(layer).arg(index).arg(p.inner.x()).arg(p.inner.y());
+                                             .arg(layer)
+                                             .arg(index)
+                                             .arg(p.inner.x())
+                                             .arg(p.inner.y());
                     QVERIFY2(form.dragState().dragging, qPrintable(what));
                     QVERIFY2(form.dragState().dragIndex == index, qPrintable(what));
                     QVERIFY2(form.dragState().grabX == p.x, qPrintable(what));
@@ -108,7 +110,8 @@ private slots:
             {"the hint", [](auto &s) { return s.centreOf(s.form().label2()); }},
             {"the clock's caption", [](auto &s) { return s.centreOf(s.form().label3()); }},
             {"the decorative picture", [](auto &s) { return s.centreOf(s.form().picture6()); }},
-            {"the window around the panel", [](auto &s) { return QPoint(s.form().width() - 4, s.form().height() - 4); }},
+            {"the window around the panel",
+             [](auto &s) { return QPoint(s.form().width() - 4, s.form().height() - 4); }},
             {"outside the window, right and below", [](auto &) { return QPoint(900, 700); }},
             {"outside the window, left and above", [](auto &) { return QPoint(-40, -30); }},
         };

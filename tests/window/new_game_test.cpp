@@ -128,8 +128,10 @@ private slots:
         const QPoint by(-20, 30);
         QTest::mouseMove(shown.window(), pressed + by);
         for (int layer = 1; layer <= puzzle::kLayers; ++layer) {
-            QVERIFY(withinAPixelOrTwo(form.picture(layer, held).twips().left(), leftAtPress + window::twipsFromPixels(by.x())));
-            QVERIFY(withinAPixelOrTwo(form.picture(layer, held).twips().top(), topAtPress + window::twipsFromPixels(by.y())));
+            QVERIFY(withinAPixelOrTwo(form.picture(layer, held).twips().left(),
+                                      leftAtPress + window::twipsFromPixels(by.x())));
+            QVERIFY(withinAPixelOrTwo(form.picture(layer, held).twips().top(),
+                                      topAtPress + window::twipsFromPixels(by.y())));
         }
         QTest::mouseRelease(shown.window(), Qt::LeftButton, {}, pressed + by);
         QVERIFY(!form.dragState().dragging);

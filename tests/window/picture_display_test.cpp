@@ -19,8 +19,8 @@ namespace {
 
 std::uint32_t le32(const QByteArray &b, int at)
 {
-    return std::uint32_t(std::uint8_t(b[at])) | std::uint32_t(std::uint8_t(b[at + 1])) << 8 |
-           std::uint32_t(std::uint8_t(b[at + 2])) << 16 | std::uint32_t(std::uint8_t(b[at + 3])) << 24;
+    return std::uint32_t(std::uint8_t(b[at])) | std::uint32_t(std::uint8_t(b[at + 1])) << 8
+           | std::uint32_t(std::uint8_t(b[at + 2])) << 16 | std::uint32_t(std::uint8_t(b[at + 3])) << 24;
 }
 
 // An uncompressed bottom-up bitmap of 4 or 24 bits a pixel, as RGB colours.
@@ -77,10 +77,7 @@ std::optional<QString> firstMismatch(const QImage &shown, const QImage &bitmap, 
     return std::nullopt;
 }
 
-QImage grabbed(QWidget &w)
-{
-    return w.grab().toImage().convertToFormat(QImage::Format_RGB32);
-}
+QImage grabbed(QWidget &w) { return w.grab().toImage().convertToFormat(QImage::Format_RGB32); }
 
 bool isWhite(QRgb c) { return (c & 0xFFFFFF) == 0xFFFFFF; }
 
@@ -92,8 +89,8 @@ bool isBodyColour(QRgb c)
 }
 
 struct LineReading {
-    int figurePixels = 0;       // not white
-    std::array<int, 4> body{};  // red, grey, yellow, green
+    int figurePixels = 0;      // not white
+    std::array<int, 4> body{}; // red, grey, yellow, green
     int mostBody() const { return int(std::max_element(body.begin(), body.end()) - body.begin()); }
 };
 
@@ -146,7 +143,8 @@ class PictureDisplayTest : public QObject {
                     ra = readLine(panel, QPoint(ia.right(), top), QPoint(0, 1), length, fa);
                     rb = readLine(panel, QPoint(ib.left(), top), QPoint(0, 1), length, fb);
                 } else {
-                    const int left = std::max(ia.left(), ib.left()), length = std::min(ia.right(), ib.right()) - left + 1;
+                    const int left = std::max(ia.left(), ib.left()),
+                              length = std::min(ia.right(), ib.right()) - left + 1;
                     ra = readLine(panel, QPoint(left, ia.bottom()), QPoint(1, 0), length, fa);
                     rb = readLine(panel, QPoint(left, ib.top()), QPoint(1, 0), length, fb);
                 }
@@ -183,8 +181,9 @@ private slots:
                 QCOMPARE(box.contentsRect(), QRect(1, 1, 185, 185));
                 // The border is the one colour Qt draws a plain frame in, the
                 // window text's; Qt has no role for the window-frame colour.
-                const auto mismatch = firstMismatch(shownImage, bitmap, 1, box.palette().color(QPalette::WindowText).rgb(),
-                                                    box.palette().color(QPalette::Base).rgb());
+                const auto mismatch =
+                    firstMismatch(shownImage, bitmap, 1, box.palette().color(QPalette::WindowText).rgb(),
+                                  box.palette().color(QPalette::Base).rgb());
                 QVERIFY2(!mismatch, (QString::fromUtf8(name) + QStringLiteral(": ") + mismatch.value_or(QString()))
                                         .toUtf8()
                                         .constData());
@@ -235,7 +234,8 @@ private slots:
         const QImage img = grabbed(panel);
         const QRect inner = panel.contentsRect();
         QVERIFY(inner.left() >= 1 && inner.top() >= 1);
-        const int midY = inner.top() + window::pixelsFromTwips(4400), midX = inner.left() + window::pixelsFromTwips(8700);
+        const int midY = inner.top() + window::pixelsFromTwips(4400),
+                  midX = inner.left() + window::pixelsFromTwips(8700);
         // Between the board and the controls beside it only the panel shows.
         QCOMPARE(img.pixel(midX, midY), panel.palette().color(QPalette::Button).rgb());
         // Sunken: shadow along the top and left, light along the bottom and right.

@@ -106,8 +106,9 @@ private slots:
         if (drawsBeforeFailing == 0) {
             // Laid out, not yet scrambled: the solved layout, upright.
             for (std::int16_t i = 0; i < puzzle::kTiles; ++i) {
-                QCOMPARE(testing_support::tileMismatch(form, i, puzzle::kCellPitch * (i % 3), puzzle::kCellPitch * (i / 3)),
-                         QString());
+                QCOMPARE(
+                    testing_support::tileMismatch(form, i, puzzle::kCellPitch * (i % 3), puzzle::kCellPitch * (i / 3)),
+                    QString());
                 QCOMPARE(shown.visibleLayer(i), 1);
             }
         }

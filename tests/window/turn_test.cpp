@@ -100,7 +100,8 @@ private slots:
         const QPoint to(6, 400);
         QTest::mouseMove(w, to);
         const QPoint inPanel = to - panelOrigin(form) - (grab - QPoint(1, 1));
-        QCOMPARE(tileMismatch(form, 4, window::twipsFromPixels(inPanel.x()), window::twipsFromPixels(inPanel.y())), QString());
+        QCOMPARE(tileMismatch(form, 4, window::twipsFromPixels(inPanel.x()), window::twipsFromPixels(inPanel.y())),
+                 QString());
         QVERIFY(form.picture(3, 4).isVisible());
         // A release that reaches the window ends the hold.
         QTest::mouseClick(w, Qt::LeftButton, {}, to);

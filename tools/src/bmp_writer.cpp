@@ -12,25 +12,25 @@ std::uint32_t bmpRowBytes(int width, int bitsPerPixel)
     return ((bits + 31) / 32) * 4;
 }
 
-void writeInfoHeader(ByteWriter& out, int width, int storedHeight, int bitsPerPixel, std::uint32_t imageBytes,
+void writeInfoHeader(ByteWriter &out, int width, int storedHeight, int bitsPerPixel, std::uint32_t imageBytes,
                      std::int32_t pixelsPerMetre)
 {
     out.u32(40);
     out.i32(width);
     out.i32(storedHeight);
-    out.u16(1);  // planes
+    out.u16(1); // planes
     out.u16(static_cast<std::uint16_t>(bitsPerPixel));
-    out.u32(0);  // no compression
+    out.u32(0); // no compression
     out.u32(imageBytes);
     out.i32(pixelsPerMetre);
     out.i32(pixelsPerMetre);
-    out.u32(0);  // colours used: all the depth allows
-    out.u32(0);  // colours important: all
+    out.u32(0); // colours used: all the depth allows
+    out.u32(0); // colours important: all
 }
 
-void writePalette(ByteWriter& out, std::span<const Rgb> entries)
+void writePalette(ByteWriter &out, std::span<const Rgb> entries)
 {
-    for (const Rgb& c : entries) {
+    for (const Rgb &c : entries) {
         out.u8(c.b);
         out.u8(c.g);
         out.u8(c.r);
@@ -38,7 +38,7 @@ void writePalette(ByteWriter& out, std::span<const Rgb> entries)
     }
 }
 
-Bytes packFourBitRows(const IndexedImage& image)
+Bytes packFourBitRows(const IndexedImage &image)
 {
     ByteWriter out;
     for (int y = image.height() - 1; y >= 0; --y) {
@@ -56,7 +56,7 @@ Bytes packFourBitRows(const IndexedImage& image)
     return out.take();
 }
 
-Bytes fourBitBmpFile(const IndexedImage& image)
+Bytes fourBitBmpFile(const IndexedImage &image)
 {
     const Bytes rows = packFourBitRows(image);
     constexpr std::uint32_t pixelOffset = 14 + 40 + 16 * 4;
@@ -72,7 +72,7 @@ Bytes fourBitBmpFile(const IndexedImage& image)
     return out.take();
 }
 
-Bytes twentyFourBitBmpFile(const QImage& source)
+Bytes twentyFourBitBmpFile(const QImage &source)
 {
     const QImage image = source.convertToFormat(QImage::Format_RGB32);
     const std::uint32_t rowBytes = bmpRowBytes(image.width(), 24);
@@ -99,4 +99,4 @@ Bytes twentyFourBitBmpFile(const QImage& source)
     return out.take();
 }
 
-}  // namespace tools
+} // namespace tools

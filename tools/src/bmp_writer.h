@@ -21,18 +21,18 @@ std::uint32_t bmpRowBytes(int width, int bitsPerPixel);
 
 // The 40-byte information header. `storedHeight` is the height written in the
 // header, which icon images double to cover their transparency mask.
-void writeInfoHeader(ByteWriter& out, int width, int storedHeight, int bitsPerPixel, std::uint32_t imageBytes,
+void writeInfoHeader(ByteWriter &out, int width, int storedHeight, int bitsPerPixel, std::uint32_t imageBytes,
                      std::int32_t pixelsPerMetre);
 
 // The colour table that follows the information header: blue, green, red and
 // a zero byte for every entry.
-void writePalette(ByteWriter& out, std::span<const Rgb> entries);
+void writePalette(ByteWriter &out, std::span<const Rgb> entries);
 
 // Pixel rows bottom row first, two pixels a byte with the left one high.
-Bytes packFourBitRows(const IndexedImage& image);
+Bytes packFourBitRows(const IndexedImage &image);
 
-Bytes fourBitBmpFile(const IndexedImage& image);
+Bytes fourBitBmpFile(const IndexedImage &image);
 // Opaque pixels of `image` as blue, green, red.
-Bytes twentyFourBitBmpFile(const QImage& image);
+Bytes twentyFourBitBmpFile(const QImage &image);
 
-}  // namespace tools
+} // namespace tools

@@ -28,7 +28,7 @@ public:
         for (char c : s)
             u8(static_cast<std::uint8_t>(c));
     }
-    void append(const Bytes& b) { bytes_.insert(bytes_.end(), b.begin(), b.end()); }
+    void append(const Bytes &b) { bytes_.insert(bytes_.end(), b.begin(), b.end()); }
     void padTo(std::size_t multiple)
     {
         while (bytes_.size() % multiple != 0)
@@ -36,11 +36,11 @@ public:
     }
 
     std::size_t size() const { return bytes_.size(); }
-    const Bytes& bytes() const { return bytes_; }
+    const Bytes &bytes() const { return bytes_; }
     Bytes take() { return std::move(bytes_); }
 
 private:
     Bytes bytes_;
 };
 
-}  // namespace tools
+} // namespace tools

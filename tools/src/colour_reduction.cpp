@@ -7,7 +7,7 @@
 namespace tools {
 namespace {
 
-std::uint8_t nearest(const std::vector<Rgb>& palette, const std::vector<std::uint8_t>& usable, int r, int g, int b)
+std::uint8_t nearest(const std::vector<Rgb> &palette, const std::vector<std::uint8_t> &usable, int r, int g, int b)
 {
     int best = 0;
     long bestDistance = std::numeric_limits<long>::max();
@@ -23,7 +23,7 @@ std::uint8_t nearest(const std::vector<Rgb>& palette, const std::vector<std::uin
     return static_cast<std::uint8_t>(best);
 }
 
-}  // namespace
+} // namespace
 
 std::vector<Rgb> iconPalette256()
 {
@@ -40,8 +40,8 @@ std::vector<Rgb> iconPalette256()
     return palette;
 }
 
-ReducedImage reduceToPalette(const QImage& source, const std::vector<Rgb>& palette, bool diffuse,
-                             const std::vector<std::uint8_t>& usableIn)
+ReducedImage reduceToPalette(const QImage &source, const std::vector<Rgb> &palette, bool diffuse,
+                             const std::vector<std::uint8_t> &usableIn)
 {
     std::vector<std::uint8_t> usable = usableIn;
     if (usable.empty())
@@ -61,7 +61,7 @@ ReducedImage reduceToPalette(const QImage& source, const std::vector<Rgb>& palet
                 out.transparent[static_cast<std::size_t>(y * w + x)] = true;
                 continue;
             }
-            const std::array<int, 3>& carried = here[static_cast<std::size_t>(x + 1)];
+            const std::array<int, 3> &carried = here[static_cast<std::size_t>(x + 1)];
             const int want[3] = {std::clamp(qRed(p) + carried[0] / 16, 0, 255),
                                  std::clamp(qGreen(p) + carried[1] / 16, 0, 255),
                                  std::clamp(qBlue(p) + carried[2] / 16, 0, 255)};
@@ -83,4 +83,4 @@ ReducedImage reduceToPalette(const QImage& source, const std::vector<Rgb>& palet
     return out;
 }
 
-}  // namespace tools
+} // namespace tools

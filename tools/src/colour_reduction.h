@@ -13,7 +13,7 @@ namespace tools {
 
 struct ReducedImage {
     IndexedImage pixels;
-    std::vector<bool> transparent;  // row-major, top row first
+    std::vector<bool> transparent; // row-major, top row first
 };
 
 // The 16 standard colours, a 6 x 6 x 6 colour cube and 24 greys.
@@ -23,7 +23,7 @@ std::vector<Rgb> iconPalette256();
 // against `palette`, spreading the error to the neighbours (Floyd-Steinberg)
 // when `diffuse` is set. Only the entries listed in `usable` are chosen, all
 // of them when it is empty.
-ReducedImage reduceToPalette(const QImage& image, const std::vector<Rgb>& palette, bool diffuse,
-                             const std::vector<std::uint8_t>& usable = {});
+ReducedImage reduceToPalette(const QImage &image, const std::vector<Rgb> &palette, bool diffuse,
+                             const std::vector<std::uint8_t> &usable = {});
 
-}  // namespace tools
+} // namespace tools

@@ -10,7 +10,7 @@ namespace {
 // Everything below is drawn in the insect's own frame: origin at the middle of
 // the shell, head towards +y. The frame is then turned so the head points to
 // the lower left.
-void drawInsect(QPainter& p)
+void drawInsect(QPainter &p)
 {
     // Soft shadow on the ground, a little behind and to the right.
     QRadialGradient shadow(QPointF(6, 6), 40);
@@ -29,7 +29,7 @@ void drawInsect(QPainter& p)
         {{-28, 4}, {-40, 4}, {-44, 10}},
         {{-24, -12}, {-35, -17}, {-37, -25}},
     };
-    for (const auto& leg : legs)
+    for (const auto &leg : legs)
         for (double side : {1.0, -1.0}) {
             QPainterPath path;
             path.moveTo(leg[0].x() * side, leg[0].y());
@@ -59,7 +59,7 @@ void drawInsect(QPainter& p)
         double x, y, r;
     } spots[] = {{-13, -14, 7}, {13, -14, 7}, {-20, 3, 7.5}, {20, 3, 7.5}, {-9, 15, 6}, {9, 15, 6}, {0, -24, 4}};
     p.setPen(Qt::NoPen);
-    for (const auto& s : spots) {
+    for (const auto &s : spots) {
         QRadialGradient g(QPointF(s.x, s.y), s.r, QPointF(s.x - s.r / 3, s.y - s.r / 3));
         g.setColorAt(0.0, QColor(0x48, 0x38, 0x38));
         g.setColorAt(1.0, QColor(0x06, 0x00, 0x00));
@@ -100,7 +100,7 @@ void drawInsect(QPainter& p)
     p.drawEllipse(QPointF(-5, 25.5), 7, 2.2);
 }
 
-}  // namespace
+} // namespace
 
 QImage drawDecoration()
 {
@@ -117,4 +117,4 @@ QImage drawDecoration()
     return image;
 }
 
-}  // namespace tools
+} // namespace tools

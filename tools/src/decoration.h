@@ -14,4 +14,4 @@ inline constexpr int kDrawingLeft = 11, kDrawingTop = 4, kDrawingRight = 115, kD
 
 QImage drawDecoration();
 
-}  // namespace tools
+} // namespace tools

@@ -29,19 +29,19 @@ struct Measures {
     // Head half. The body ends at bodyFront, bodyFrontHalfWidth from the axis.
     int bodyFront;
     double bodyFrontHalfWidth;
-    std::vector<StripeStep> headStripe;  // ends at bodyFront
+    std::vector<StripeStep> headStripe; // ends at bodyFront
     std::vector<SpotPair> headSpots;
-    int lobeEnd;               // lobes run from bodyFront to lobeEnd (exclusive)
-    double lobesHalfSpan;      // outer reach of the lobes from the axis
-    double headHalfWidth;      // black head, between the lobes
+    int lobeEnd;          // lobes run from bodyFront to lobeEnd (exclusive)
+    double lobesHalfSpan; // outer reach of the lobes from the axis
+    double headHalfWidth; // black head, between the lobes
     double headFrontHalfWidth;
-    int headNarrowFrom;        // depth where the head begins to narrow
-    int headEnd;               // exclusive
-    double antennaTipDepth;    // centre of the tip's pixel row
+    int headNarrowFrom;     // depth where the head begins to narrow
+    int headEnd;            // exclusive
+    double antennaTipDepth; // centre of the tip's pixel row
     double antennaTipHalfSpan;
 };
 
-const Measures& measures(EdgeAxis axis)
+const Measures &measures(EdgeAxis axis)
 {
     static const Measures horizontal{
         93,
@@ -82,10 +82,10 @@ const Measures& measures(EdgeAxis axis)
     return axis == EdgeAxis::Horizontal ? horizontal : vertical;
 }
 
-int stripeWidthAt(const std::vector<StripeStep>& steps, int depth)
+int stripeWidthAt(const std::vector<StripeStep> &steps, int depth)
 {
     int width = 0;
-    for (const StripeStep& s : steps)
+    for (const StripeStep &s : steps)
         if (depth >= s.fromDepth)
             width = s.width;
     return width;
@@ -104,23 +104,22 @@ enum class Part : std::uint8_t { None, Body, Spot, Seam, SeamLine, Lobe, Black }
 // Draws the figure for a top edge: column j across, row i in from the edge.
 // Every test below takes the distance from the axis as |x|, so the drawing is
 // mirror-symmetric by construction.
-IndexedImage drawTopOriented(const Measures& m, Half half, const FigureInk& ink)
+IndexedImage drawTopOriented(const Measures &m, Half half, const FigureInk &ink)
 {
     const bool head = half == Half::Head;
     const int depth = head ? static_cast<int>(std::ceil(m.antennaTipDepth)) : m.tailDepth;
     const int chord = m.chord;
     const double a = chord / 2.0;
     // The head half's curve is the ellipse that passes through the shoulder point.
-    const double b = head
-        ? m.bodyFront / std::sqrt(1.0 - (m.bodyFrontHalfWidth / a) * (m.bodyFrontHalfWidth / a))
-        : static_cast<double>(m.tailDepth);
+    const double b = head ? m.bodyFront / std::sqrt(1.0 - (m.bodyFrontHalfWidth / a) * (m.bodyFrontHalfWidth / a))
+                          : static_cast<double>(m.tailDepth);
     const int bodyRows = head ? m.bodyFront : m.tailDepth;
 
     const double lobeHalfAcross = (m.lobesHalfSpan - m.headHalfWidth) / 2.0;
     const double lobeCentre = m.headHalfWidth + lobeHalfAcross;
     const double lobeDepth = m.lobeEnd - m.bodyFront;
 
-    auto across = [&](int j) { return std::abs(j - (chord - 1) / 2); };  // chord is odd
+    auto across = [&](int j) { return std::abs(j - (chord - 1) / 2); }; // chord is odd
     auto inBody = [&](int j, int i) {
         if (i < 0 || i >= bodyRows || j < 0 || j >= chord)
             return false;
@@ -139,30 +138,30 @@ IndexedImage drawTopOriented(const Measures& m, Half half, const FigureInk& ink)
             return false;
         double hw = m.headHalfWidth;
         if (i > m.headNarrowFrom)
-            hw -= (m.headHalfWidth - m.headFrontHalfWidth) * (i - m.headNarrowFrom) /
-                  static_cast<double>(m.headEnd - 1 - m.headNarrowFrom);
+            hw -= (m.headHalfWidth - m.headFrontHalfWidth) * (i - m.headNarrowFrom)
+                  / static_cast<double>(m.headEnd - 1 - m.headNarrowFrom);
         return across(j) <= hw;
     };
     auto inAntenna = [&](int j, int i) {
         if (!head || i < m.headEnd - 1)
             return false;
-        return distanceToSegment(across(j), i + 0.5, 4.0, m.headEnd - 0.5, m.antennaTipHalfSpan,
-                                 m.antennaTipDepth) <= 0.7;
+        return distanceToSegment(across(j), i + 0.5, 4.0, m.headEnd - 0.5, m.antennaTipHalfSpan, m.antennaTipDepth)
+               <= 0.7;
     };
     auto inFigure = [&](int j, int i) { return inBody(j, i) || inLobe(j, i) || inHead(j, i); };
 
     std::vector<Part> part(static_cast<std::size_t>(chord * depth), Part::None);
-    auto partAt = [&](int j, int i) -> Part& { return part[static_cast<std::size_t>(i * chord + j)]; };
+    auto partAt = [&](int j, int i) -> Part & { return part[static_cast<std::size_t>(i * chord + j)]; };
 
-    const std::vector<SpotPair>& spots = head ? m.headSpots : m.tailSpots;
-    const std::vector<StripeStep>& stripe = head ? m.headStripe : m.tailStripe;
+    const std::vector<SpotPair> &spots = head ? m.headSpots : m.tailSpots;
+    const std::vector<StripeStep> &stripe = head ? m.headStripe : m.tailStripe;
     for (int i = 0; i < depth; ++i) {
         for (int j = 0; j < chord; ++j) {
             const int x = across(j);
             Part p = Part::None;
             if (inBody(j, i)) {
                 p = Part::Body;
-                for (const SpotPair& s : spots) {
+                for (const SpotPair &s : spots) {
                     const double u = (x - s.across) / s.halfAcross, v = (i + 0.5 - s.depth) / s.halfDepth;
                     if (u * u + v * v <= 1.0)
                         p = Part::Spot;
@@ -175,8 +174,8 @@ IndexedImage drawTopOriented(const Measures& m, Half half, const FigureInk& ink)
                 // The outline closes the body wherever it borders the white
                 // field; the straight side on the edge stays open, since the
                 // body goes on in the neighbouring tile.
-                const bool open = !inFigure(j - 1, i) || !inFigure(j + 1, i) || !inFigure(j, i + 1) ||
-                                  (i > 0 && !inFigure(j, i - 1));
+                const bool open =
+                    !inFigure(j - 1, i) || !inFigure(j + 1, i) || !inFigure(j, i + 1) || (i > 0 && !inFigure(j, i - 1));
                 if (open)
                     p = Part::Black;
             } else if (inLobe(j, i)) {
@@ -208,17 +207,14 @@ IndexedImage drawTopOriented(const Measures& m, Half half, const FigureInk& ink)
     return out;
 }
 
-}  // namespace
+} // namespace
 
-int figureChord(EdgeAxis axis)
-{
-    return measures(axis).chord;
-}
+int figureChord(EdgeAxis axis) { return measures(axis).chord; }
 
-IndexedImage drawHalfFigure(EdgeAxis axis, Half half, const FigureInk& ink)
+IndexedImage drawHalfFigure(EdgeAxis axis, Half half, const FigureInk &ink)
 {
     IndexedImage top = drawTopOriented(measures(axis), half, ink);
     return axis == EdgeAxis::Horizontal ? top : top.transposed();
 }
 
-}  // namespace tools
+} // namespace tools

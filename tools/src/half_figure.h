@@ -12,20 +12,20 @@
 namespace tools {
 
 enum class Half { Head, Tail };
-enum class EdgeAxis { Horizontal, Vertical };  // top/bottom edges, left/right edges
+enum class EdgeAxis { Horizontal, Vertical }; // top/bottom edges, left/right edges
 
 struct FigureInk {
     std::uint8_t body;
-    std::uint8_t accent;  // shoulder lobes
-    std::uint8_t seam;    // seam stripe; the accent, except for the teal stripes
+    std::uint8_t accent; // shoulder lobes
+    std::uint8_t seam;   // seam stripe; the accent, except for the teal stripes
 };
 
 // The figure as it sits on a top edge (Horizontal, straight side on row 0,
 // pointing down) or on a left edge (Vertical, straight side on column 0,
 // pointing right). Width x height is chord x depth or depth x chord.
-IndexedImage drawHalfFigure(EdgeAxis axis, Half half, const FigureInk& ink);
+IndexedImage drawHalfFigure(EdgeAxis axis, Half half, const FigureInk &ink);
 
 // Chord along the edge, in pixels, for figures on edges of the given axis.
 int figureChord(EdgeAxis axis);
 
-}  // namespace tools
+} // namespace tools

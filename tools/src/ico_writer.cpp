@@ -7,7 +7,7 @@
 namespace tools {
 namespace {
 
-Bytes maskRows(int width, int height, const std::vector<bool>& transparent)
+Bytes maskRows(int width, int height, const std::vector<bool> &transparent)
 {
     ByteWriter out;
     const std::uint32_t rowBytes = bmpRowBytes(width, 1);
@@ -21,7 +21,7 @@ Bytes maskRows(int width, int height, const std::vector<bool>& transparent)
     return out.take();
 }
 
-Bytes packRows(const IndexedImage& pixels, int bitsPerPixel)
+Bytes packRows(const IndexedImage &pixels, int bitsPerPixel)
 {
     if (bitsPerPixel == 4)
         return packFourBitRows(pixels);
@@ -36,10 +36,10 @@ Bytes packRows(const IndexedImage& pixels, int bitsPerPixel)
     return out.take();
 }
 
-}  // namespace
+} // namespace
 
-IconImage palettedIconImage(const IndexedImage& pixels, const std::vector<Rgb>& palette, int bitsPerPixel,
-                            const std::vector<bool>& transparent)
+IconImage palettedIconImage(const IndexedImage &pixels, const std::vector<Rgb> &palette, int bitsPerPixel,
+                            const std::vector<bool> &transparent)
 {
     if (palette.size() != (std::size_t{1} << bitsPerPixel))
         throw std::invalid_argument("palette does not fill the depth");
@@ -54,7 +54,7 @@ IconImage palettedIconImage(const IndexedImage& pixels, const std::vector<Rgb>& 
     return {pixels.width(), pixels.height(), bitsPerPixel, bitsPerPixel == 4 ? 16 : 0, out.take()};
 }
 
-IconImage alphaIconImage(const QImage& source)
+IconImage alphaIconImage(const QImage &source)
 {
     const QImage image = source.convertToFormat(QImage::Format_ARGB32);
     const int w = image.width(), h = image.height();
@@ -79,34 +79,31 @@ IconImage alphaIconImage(const QImage& source)
     return {w, h, 32, 0, out.take()};
 }
 
-IconImage pngIconImage(int width, int height, Bytes png)
-{
-    return {width, height, 32, 0, std::move(png)};
-}
+IconImage pngIconImage(int width, int height, Bytes png) { return {width, height, 32, 0, std::move(png)}; }
 
-Bytes icoFile(const std::vector<IconImage>& images)
+Bytes icoFile(const std::vector<IconImage> &images)
 {
     ByteWriter out;
-    out.u16(0);  // reserved
-    out.u16(1);  // an icon, not a cursor
+    out.u16(0); // reserved
+    out.u16(1); // an icon, not a cursor
     out.u16(static_cast<std::uint16_t>(images.size()));
     std::uint32_t offset = 6 + 16 * static_cast<std::uint32_t>(images.size());
-    for (const IconImage& im : images) {
+    for (const IconImage &im : images) {
         if (im.width < 1 || im.width > 256 || im.height < 1 || im.height > 256)
             throw std::invalid_argument("icon images are 1 to 256 pixels a side");
         out.u8(static_cast<std::uint8_t>(im.width == 256 ? 0 : im.width));
         out.u8(static_cast<std::uint8_t>(im.height == 256 ? 0 : im.height));
         out.u8(static_cast<std::uint8_t>(im.paletteSize));
         out.u8(0);
-        out.u16(1);  // planes
+        out.u16(1); // planes
         out.u16(static_cast<std::uint16_t>(im.bitsPerPixel));
         out.u32(static_cast<std::uint32_t>(im.data.size()));
         out.u32(offset);
         offset += static_cast<std::uint32_t>(im.data.size());
     }
-    for (const IconImage& im : images)
+    for (const IconImage &im : images)
         out.append(im.data);
     return out.take();
 }
 
-}  // namespace tools
+} // namespace tools

@@ -13,7 +13,7 @@
 namespace tools {
 namespace {
 
-void drawLegs(QPainter& p)
+void drawLegs(QPainter &p)
 {
     QPen pen(QColor(0x10, 0x10, 0x10), 13, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
     p.setPen(pen);
@@ -25,10 +25,10 @@ void drawLegs(QPainter& p)
         {{66, 126}, {24, 124}, {12, 146}},
         {{74, 78}, {38, 58}, {32, 26}},
     };
-    for (const auto& leg : legs) {
+    for (const auto &leg : legs) {
         for (int side = 0; side < 2; ++side) {
             QPainterPath path;
-            auto at = [&](const QPointF& q) { return side == 0 ? q : QPointF(256 - q.x(), q.y()); };
+            auto at = [&](const QPointF &q) { return side == 0 ? q : QPointF(256 - q.x(), q.y()); };
             path.moveTo(at(leg[0]));
             path.lineTo(at(leg[1]));
             path.lineTo(at(leg[2]));
@@ -37,7 +37,7 @@ void drawLegs(QPainter& p)
     }
 }
 
-void drawBody(QPainter& p)
+void drawBody(QPainter &p)
 {
     QRadialGradient shell(QPointF(128, 112), 96, QPointF(96, 70));
     shell.setColorAt(0.0, QColor(0xFF, 0x86, 0x72));
@@ -58,7 +58,7 @@ void drawBody(QPainter& p)
         {94, 64, 17}, {162, 64, 17}, {74, 118, 21}, {182, 118, 21}, {100, 158, 15}, {156, 158, 15},
     };
     p.setPen(Qt::NoPen);
-    for (const auto& s : spots) {
+    for (const auto &s : spots) {
         QRadialGradient g(QPointF(s.x, s.y), s.r, QPointF(s.x - s.r / 3, s.y - s.r / 3));
         g.setColorAt(0.0, QColor(0x4A, 0x3A, 0x3A));
         g.setColorAt(1.0, QColor(0x08, 0x00, 0x00));
@@ -78,7 +78,7 @@ void drawBody(QPainter& p)
     p.restore();
 }
 
-void drawHead(QPainter& p)
+void drawHead(QPainter &p)
 {
     QRadialGradient g(QPointF(128, 196), 64, QPointF(108, 172));
     g.setColorAt(0.0, QColor(0x5A, 0x5A, 0x5E));
@@ -104,7 +104,7 @@ void drawHead(QPainter& p)
     p.drawEllipse(QPointF(116, 168), 22, 7);
 }
 
-}  // namespace
+} // namespace
 
 QImage drawIconMotif(int size)
 {
@@ -120,7 +120,7 @@ QImage drawIconMotif(int size)
     return image.convertToFormat(QImage::Format_ARGB32);
 }
 
-QImage reducedMotif(const QImage& large, int size)
+QImage reducedMotif(const QImage &large, int size)
 {
     // Scaling premultiplied keeps the clear background from bleeding dark
     // fringes into the outline.
@@ -129,12 +129,12 @@ QImage reducedMotif(const QImage& large, int size)
         .convertToFormat(QImage::Format_ARGB32);
 }
 
-Bytes pngFile(const QImage& source)
+Bytes pngFile(const QImage &source)
 {
     QImage image = source.convertToFormat(QImage::Format_ARGB32);
     image.setDotsPerMeterX(3780);
     image.setDotsPerMeterY(3780);
-    for (const QString& key : image.textKeys())
+    for (const QString &key : image.textKeys())
         image.setText(key, QString());
     QByteArray data;
     QBuffer buffer(&data);
@@ -147,7 +147,7 @@ Bytes pngFile(const QImage& source)
     return Bytes(data.begin(), data.end());
 }
 
-Bytes iconFile(const QImage& large)
+Bytes iconFile(const QImage &large)
 {
     const std::vector<Rgb> sixteen(kStandardPalette.begin(), kStandardPalette.end());
     const std::vector<Rgb> full = iconPalette256();
@@ -169,4 +169,4 @@ Bytes iconFile(const QImage& large)
     return icoFile(images);
 }
 
-}  // namespace tools
+} // namespace tools

@@ -12,11 +12,11 @@ namespace tools {
 QImage drawIconMotif(int size = 256);
 
 // The motif brought down from the 256-pixel drawing.
-QImage reducedMotif(const QImage& large, int size);
+QImage reducedMotif(const QImage &large, int size);
 
 // A PNG file with no chunk that could differ between two runs.
-Bytes pngFile(const QImage& image);
+Bytes pngFile(const QImage &image);
 
-Bytes iconFile(const QImage& large);
+Bytes iconFile(const QImage &large);
 
-}  // namespace tools
+} // namespace tools

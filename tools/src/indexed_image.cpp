@@ -5,8 +5,7 @@
 namespace tools {
 
 IndexedImage::IndexedImage(int width, int height, std::uint8_t fill)
-    : width_(width), height_(height),
-      pixels_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), fill)
+    : width_(width), height_(height), pixels_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), fill)
 {
     if (width <= 0 || height <= 0)
         throw std::invalid_argument("picture size must be positive");
@@ -37,4 +36,4 @@ IndexedImage IndexedImage::transposed() const
     return out;
 }
 
-}  // namespace tools
+} // namespace tools

@@ -29,4 +29,4 @@ private:
     std::vector<std::uint8_t> pixels_;
 };
 
-}  // namespace tools
+} // namespace tools

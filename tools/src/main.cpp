@@ -17,19 +17,19 @@
 
 namespace {
 
-void writeFile(const std::filesystem::path& path, const tools::Bytes& bytes)
+void writeFile(const std::filesystem::path &path, const tools::Bytes &bytes)
 {
     std::filesystem::create_directories(path.parent_path());
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char *>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     out.close();
     if (!out)
         throw std::runtime_error("cannot write " + path.string());
 }
 
-}  // namespace
+} // namespace
 
-int main(int argc, char** argv)
+int main(int argc, char **argv)
 {
     if (argc != 2) {
         std::fprintf(stderr, "usage: %s OUTPUT-DIRECTORY\n", argv[0]);
@@ -43,10 +43,10 @@ int main(int argc, char** argv)
         writeFile(dir / assets::decorationFile(), tools::twentyFourBitBmpFile(tools::drawDecoration()));
         const QImage motif = tools::drawIconMotif();
         writeFile(dir / assets::iconFile(), tools::iconFile(motif));
-        for (const assets::DesktopIcon& icon : assets::desktopIcons())
+        for (const assets::DesktopIcon &icon : assets::desktopIcons())
             writeFile(dir / icon.file,
                       tools::pngFile(icon.size == motif.width() ? motif : tools::reducedMotif(motif, icon.size)));
-    } catch (const std::exception& e) {
+    } catch (const std::exception &e) {
         std::fprintf(stderr, "%s: %s\n", argv[0], e.what());
         return 1;
     }

@@ -58,7 +58,7 @@ FigureInk inkFor(Body body, bool tealSeam)
 
 // Copies the figure's non-white pixels into the tile. Figures never share or
 // touch pixels; a clash means the layout has gone wrong, so it stops the run.
-void stamp(IndexedImage& tile, std::vector<int>& owner, int figureId, const IndexedImage& figure, int left, int top)
+void stamp(IndexedImage &tile, std::vector<int> &owner, int figureId, const IndexedImage &figure, int left, int top)
 {
     for (int y = 0; y < figure.height(); ++y) {
         for (int x = 0; x < figure.width(); ++x) {
@@ -79,9 +79,9 @@ void stamp(IndexedImage& tile, std::vector<int>& owner, int figureId, const Inde
     }
 }
 
-}  // namespace
+} // namespace
 
-const std::array<EdgeHalf, 4>& uprightHalves(int tile)
+const std::array<EdgeHalf, 4> &uprightHalves(int tile)
 {
     checkTile(tile, 1);
     return kUpright[static_cast<std::size_t>(tile)];
@@ -90,7 +90,7 @@ const std::array<EdgeHalf, 4>& uprightHalves(int tile)
 std::array<EdgeHalf, 4> layerHalves(int tile, int layer)
 {
     checkTile(tile, layer);
-    const auto& up = kUpright[static_cast<std::size_t>(tile)];
+    const auto &up = kUpright[static_cast<std::size_t>(tile)];
     std::array<EdgeHalf, 4> out{};
     // A counter-clockwise quarter turn brings the right edge's half to the top.
     for (int e = 0; e < 4; ++e)
@@ -138,4 +138,4 @@ IndexedImage drawTile(int tile, int layer)
     return out;
 }
 
-}  // namespace tools
+} // namespace tools

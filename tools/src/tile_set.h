@@ -23,7 +23,7 @@ inline constexpr int kTileCount = 9;
 inline constexpr int kLayerCount = 4;
 
 // The halves tile t shows in layer 1, top, right, bottom, left.
-const std::array<EdgeHalf, 4>& uprightHalves(int tile);
+const std::array<EdgeHalf, 4> &uprightHalves(int tile);
 
 // The halves of tile t in layer k (1..4): each further layer is the tile
 // turned another quarter turn counter-clockwise.
@@ -41,4 +41,4 @@ bool hasTealSeam(int tile, int layer);
 
 IndexedImage drawTile(int tile, int layer);
 
-}  // namespace tools
+} // namespace tools

@@ -110,9 +110,9 @@ private slots:
         const float top = form.picture(4, 8).twips().top();
         const QPoint at = onPicture(form, 4, 8, QPoint(93, 93));
 
-        QVERIFY(xdotool(moveTo(form.mapToGlobal(at)) << QStringLiteral("click") << QStringLiteral("--repeat")
-                                                     << QStringLiteral("2") << QStringLiteral("--delay")
-                                                     << QStringLiteral("80") << QStringLiteral("1")));
+        QVERIFY(xdotool(moveTo(form.mapToGlobal(at))
+                        << QStringLiteral("click") << QStringLiteral("--repeat") << QStringLiteral("2")
+                        << QStringLiteral("--delay") << QStringLiteral("80") << QStringLiteral("1")));
         QTRY_COMPARE_WITH_TIMEOUT(shown.visibleLayer(8), 1, kWaitMs);
         QCOMPARE(tileMismatch(form, 8, left, top), QString());
         QVERIFY(!form.dragState().dragging);
