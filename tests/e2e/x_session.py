@@ -175,9 +175,9 @@ class WindowManager:
             self.wm = Openbox(self.log)
             try:
                 self.wm.__enter__()
-            except RuntimeError as error:
+            except Failure:
                 self.log.close()
-                raise Failure(str(error)) from None
+                raise
         return self
 
     def __exit__(self, *exc):
@@ -197,7 +197,7 @@ class XServer(OwnXvfb):
     def __enter__(self):
         try:
             return super().__enter__()
-        except RuntimeError as error:
+        except Failure as error:
             self.log_file.close()
             raise Failure(f"{error}: see {self.log_file.name}") from None
 

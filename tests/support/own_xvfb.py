@@ -37,6 +37,8 @@ import sys
 import tempfile
 import time
 
+from waiting import Failure, wait_for
+
 START_TIMEOUT = 15.0  # seconds for Xvfb or openbox to be ready
 POLL = 0.02           # seconds between two looks at a condition
 
@@ -66,12 +68,12 @@ class OwnXvfb:
             number = b""
             while not number.endswith(b"\n"):
                 if time.monotonic() >= deadline:
-                    raise RuntimeError("Xvfb did not report its display in time")
+                    raise Failure("Xvfb did not report its display in time")
                 ready, _, _ = select.select([read_end], [], [], POLL)
                 if ready:
                     chunk = os.read(read_end, 16)
                     if not chunk:
-                        raise RuntimeError("Xvfb ended before it opened a display")
+                        raise Failure("Xvfb ended before it opened a display")
                     number += chunk
             self.display = f":{int(number)}"
             os.environ["DISPLAY"] = self.display
@@ -131,14 +133,11 @@ def answers():
 
 
 def wait_until(what, condition, deadline, proc):
-    """Polls condition() until it holds; raises RuntimeError when proc ends
-    first or the deadline passes."""
-    while not condition():
-        if proc.poll() is not None:
-            raise RuntimeError(f"{proc.args[0]} ended with status {proc.returncode} while waiting for {what}")
-        if time.monotonic() >= deadline:
-            raise RuntimeError(f"timed out waiting for {what}")
-        time.sleep(POLL)
+    """Polls condition() until it holds; fails when proc ends first or the
+    deadline passes."""
+    def ended():
+        return proc.poll() is not None and f"{proc.args[0]} ended with status {proc.returncode}"
+    wait_for(what, condition, max(0.0, deadline - time.monotonic()), POLL, gone=ended)
 
 
 def stop(proc):
@@ -170,7 +169,7 @@ def main():
                 else:
                     with window_manager(log):
                         status = subprocess.call(command)
-        except RuntimeError as error:
+        except Failure as error:
             print_messages(log)
             print(f"own_xvfb: {error}", file=sys.stderr)
             return 1

@@ -19,6 +19,7 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "support"))
 import waiting  # noqa: E402
+from own_xvfb import stop  # noqa: E402
 from waiting import Failure  # noqa: E402
 
 WAIT = 15.0  # seconds for anything that should come at once
@@ -83,12 +84,7 @@ def shown_window(program_path, arguments):
         place = wait_for("its window to settle", settled, program)
         return title(window), place
     finally:
-        program.terminate()
-        try:
-            program.wait(timeout=5)
-        except subprocess.TimeoutExpired:
-            program.kill()
-            program.wait()
+        stop(program)
 
 
 def main():
