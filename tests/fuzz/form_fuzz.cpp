@@ -77,11 +77,11 @@ int main(int argc, char *argv[])
         clock.start();
         std::string fault;
         long delivered = 0;
-        fuzz::FormInvariants::Counts counts;
+        fuzz_test::FormInvariants::Counts counts;
         {
-            testing_support::StderrCapture errors;
-            testing_support::ShownForm shown;
-            fuzz::RandomSession session(shown, errors, seed);
+            test_support::StderrCapture errors;
+            window_test::ShownForm shown;
+            fuzz_test::RandomSession session(shown, errors, seed);
             fault = session.run(events);
             delivered = session.delivered();
             counts = session.invariants().counts();

@@ -12,7 +12,7 @@
 #include <set>
 #include <sstream>
 
-namespace fuzz {
+namespace fuzz_test {
 
 namespace {
 
@@ -22,7 +22,7 @@ std::string text(const QString &s) { return s.toStdString(); }
 
 } // namespace
 
-FormInvariants::FormInvariants(testing_support::ShownForm &shown) : shown_(shown)
+FormInvariants::FormInvariants(window_test::ShownForm &shown) : shown_(shown)
 {
     window::Form1 &form = shown_.form();
     // Only the tiles move; everything else keeps its place for good.
@@ -317,4 +317,4 @@ bool FormInvariants::hasClockForm(const QString &caption)
     return !(negative && positive);
 }
 
-} // namespace fuzz
+} // namespace fuzz_test

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-namespace fuzz {
+namespace fuzz_test {
 
 // What the driver knows about the event it has just delivered.
 struct EventFacts {
@@ -42,7 +42,7 @@ struct EventFacts {
 // clock's form (exactly the right count within its range).
 class FormInvariants : public QObject {
 public:
-    explicit FormInvariants(testing_support::ShownForm &shown);
+    explicit FormInvariants(window_test::ShownForm &shown);
 
     // Checks the window after one event against the state before it and
     // takes the new state as the next "before". Gives what is wrong, or an
@@ -91,7 +91,7 @@ private:
     bool play(Snapshot &model, std::vector<std::string> &faults);
     bool tileOf(const QObject *receiver, int &layer, std::int16_t &index) const;
 
-    testing_support::ShownForm &shown_;
+    window_test::ShownForm &shown_;
     Snapshot before_;
     std::vector<Arrival> arrivals_;
     std::vector<std::pair<QWidget *, QRect>> fixedControls_;
@@ -106,4 +106,4 @@ private:
     Counts counts_;
 };
 
-} // namespace fuzz
+} // namespace fuzz_test

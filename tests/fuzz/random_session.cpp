@@ -7,7 +7,7 @@
 #include <cmath>
 #include <sstream>
 
-namespace fuzz {
+namespace fuzz_test {
 
 namespace {
 
@@ -40,8 +40,7 @@ std::string describe(QPointF at)
 
 } // namespace
 
-RandomSession::RandomSession(testing_support::ShownForm &shown, testing_support::StderrCapture &errors,
-                             std::uint64_t seed)
+RandomSession::RandomSession(window_test::ShownForm &shown, test_support::StderrCapture &errors, std::uint64_t seed)
     : shown_(shown), errors_(errors), invariants_(shown), rng_(seed)
 {
     // The fuzzer is the clock: the shown form holds the timer's own ticks
@@ -430,4 +429,4 @@ Qt::KeyboardModifiers RandomSession::pickModifiers()
     return m;
 }
 
-} // namespace fuzz
+} // namespace fuzz_test

@@ -12,7 +12,7 @@
 #include <random>
 #include <string>
 
-namespace fuzz {
+namespace fuzz_test {
 
 // One long random run against one freshly shown window: mouse presses,
 // moves, releases, clicks and double-clicks of any button anywhere (on every
@@ -23,7 +23,7 @@ namespace fuzz {
 // The same seed gives the same run.
 class RandomSession {
 public:
-    RandomSession(testing_support::ShownForm &shown, testing_support::StderrCapture &errors, std::uint64_t seed);
+    RandomSession(window_test::ShownForm &shown, test_support::StderrCapture &errors, std::uint64_t seed);
     ~RandomSession();
     RandomSession(const RandomSession &) = delete;
     RandomSession &operator=(const RandomSession &) = delete;
@@ -65,8 +65,8 @@ private:
     int pick(int below) { return std::uniform_int_distribution<int>(0, below - 1)(rng_); }
     double uniform(double from, double to) { return std::uniform_real_distribution<double>(from, to)(rng_); }
 
-    testing_support::ShownForm &shown_;
-    testing_support::StderrCapture &errors_;
+    window_test::ShownForm &shown_;
+    test_support::StderrCapture &errors_;
     FormInvariants invariants_;
     std::mt19937_64 rng_;
     Qt::MouseButtons held_;
@@ -79,4 +79,4 @@ private:
     std::string fault_;
 };
 
-} // namespace fuzz
+} // namespace fuzz_test

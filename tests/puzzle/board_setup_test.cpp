@@ -13,8 +13,9 @@
 #include <set>
 #include <utility>
 
-using testing_support::FakeTimeOfDay;
-using testing_support::ScriptedRandom;
+using puzzle_test::RecordingBoard;
+using test_support::FakeTimeOfDay;
+using test_support::ScriptedRandom;
 
 namespace {
 

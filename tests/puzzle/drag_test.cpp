@@ -8,6 +8,8 @@
 #include <limits>
 #include <vector>
 
+using puzzle_test::RecordingBoard;
+
 namespace {
 
 using Write = RecordingBoard::Write;

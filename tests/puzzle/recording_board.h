@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace puzzle_test {
+
 // A table board that logs every write, so tests can check what a procedure
 // wrote and in which order, and can make one chosen write fail.
 class RecordingBoard : public puzzle::BoardTable {
@@ -56,3 +58,5 @@ public:
 private:
     void log(const Write &w);
 };
+
+} // namespace puzzle_test

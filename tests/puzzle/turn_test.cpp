@@ -7,6 +7,8 @@
 
 #include <vector>
 
+using puzzle_test::RecordingBoard;
+
 namespace {
 
 using Write = RecordingBoard::Write;

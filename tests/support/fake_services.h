@@ -7,7 +7,7 @@
 #include <deque>
 #include <functional>
 
-namespace testing_support {
+namespace test_support {
 
 // A time of day that stands still until the test moves it.
 class FakeTimeOfDay : public puzzle::TimeOfDay {
@@ -56,4 +56,4 @@ private:
     puzzle::RandomGenerator real_;
 };
 
-} // namespace testing_support
+} // namespace test_support

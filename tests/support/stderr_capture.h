@@ -9,7 +9,7 @@
 // Set only in a sanitized build: where the sanitizers write their reports.
 extern "C" void __sanitizer_set_report_fd(void *fd) __attribute__((weak));
 
-namespace testing_support {
+namespace test_support {
 
 // Catches what the program writes to standard error (the procedure runner's
 // reports of run-time errors among it) so that a test can read it, and passes
@@ -79,4 +79,4 @@ private:
     off_t offset_ = 0;
 };
 
-} // namespace testing_support
+} // namespace test_support

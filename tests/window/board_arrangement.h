@@ -14,7 +14,7 @@
 #include <array>
 #include <cstdint>
 
-namespace testing_support {
+namespace window_test {
 
 // Puts a tile where a test wants it: its four pictures at one place, only the
 // picture of `layer` visible.
@@ -114,4 +114,4 @@ inline BoardSnapshot snapshot(window::Form1 &form)
     return s;
 }
 
-} // namespace testing_support
+} // namespace window_test

@@ -15,15 +15,15 @@
 
 #include <vector>
 
-using testing_support::BoardSnapshot;
-using testing_support::layOutGrid;
-using testing_support::onPicture;
-using testing_support::Seam;
-using testing_support::SeamSpots;
-using testing_support::ShownForm;
-using testing_support::snapshot;
-using testing_support::TileDoubleClicks;
-using testing_support::TimedPointer;
+using window_test::BoardSnapshot;
+using window_test::layOutGrid;
+using window_test::onPicture;
+using window_test::Seam;
+using window_test::SeamSpots;
+using window_test::ShownForm;
+using window_test::snapshot;
+using window_test::TileDoubleClicks;
+using window_test::TimedPointer;
 
 namespace {
 
@@ -92,8 +92,8 @@ private slots:
         QFETCH(bool, tileFirst);
         ShownForm shown;
         window::Form1 &form = shown.form();
-        testing_support::layOutSeams(form);
-        const SeamSpots s = testing_support::seamSpots(form, seam);
+        window_test::layOutSeams(form);
+        const SeamSpots s = window_test::seamSpots(form, seam);
         QCOMPARE(form.childAt(s.onTile), &form.picture(s.tileLayer, s.tile));
         QCOMPARE(form.childAt(s.onOther), s.other);
 
@@ -181,8 +181,8 @@ private slots:
         const Qt::MouseButton firstButton = bothRight ? Qt::RightButton : Qt::LeftButton;
         ShownForm shown;
         window::Form1 &form = shown.form();
-        testing_support::layOutSeams(form);
-        const SeamSpots s = testing_support::seamSpots(form, Seam::NeighbourTile);
+        window_test::layOutSeams(form);
+        const SeamSpots s = window_test::seamSpots(form, Seam::NeighbourTile);
         const std::int16_t tile = s.otherTile; // tile 1, with tile 0 as the neighbour
         const QPoint first = s.onOther;
         const QPoint second = first + dragInFirst + secondOffset;
@@ -211,7 +211,7 @@ private slots:
         QCOMPARE(doubleClicks.count, turns ? 1 : 0);
         QVERIFY(!shown.holding());
         QCOMPARE(shown.visibleLayer(0), 1);
-        QCOMPARE(testing_support::tileMismatch(form, tile, left, top), QString());
+        QCOMPARE(window_test::tileMismatch(form, tile, left, top), QString());
     }
 
     void aPictureHiddenBetweenTheClicksTakesAPress_data()

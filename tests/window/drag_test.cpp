@@ -4,7 +4,7 @@
 
 #include <QtTest>
 
-using namespace testing_support;
+using namespace window_test;
 
 class DragTest : public QObject {
     Q_OBJECT

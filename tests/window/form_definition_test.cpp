@@ -22,10 +22,10 @@
 
 namespace {
 
-using testing_support::panelPoint;
-using testing_support::kUpright;
-using testing_support::layOutGrid;
-using testing_support::placeTile;
+using window_test::panelPoint;
+using window_test::kUpright;
+using window_test::layOutGrid;
+using window_test::placeTile;
 
 struct Control {
     QWidget *widget;
@@ -101,7 +101,7 @@ private slots:
             {"Picture6", 9000, 480, 1815, 1335}, {"Label3", 9120, 150, 495, 255},
             {"Label2", 9000, 7440, 1695, 255},   {"Label1", 9720, 120, 975, 375},
         };
-        testing_support::ShownForm shown;
+        window_test::ShownForm shown;
         for (const Row &row : rows) {
             const Control c = control(shown.form(), row.name);
             const QString what = describe(row.name);
@@ -116,7 +116,7 @@ private slots:
 
     void tilePicturesAreSquaresOnTheCellsOfTheGrid()
     {
-        testing_support::ShownForm shown;
+        window_test::ShownForm shown;
         window::Form1 &form = shown.form();
         std::set<std::pair<float, float>> cells;
         for (std::int16_t i = 0; i < puzzle::kTiles; ++i) {
@@ -140,7 +140,7 @@ private slots:
 
     void geometryReadsBackExactlyWhatWasWritten()
     {
-        testing_support::ShownForm shown;
+        window_test::ShownForm shown;
         window::Form1 &form = shown.form();
         // Halves, fractions no pixel can show, negatives, places far off the panel.
         static constexpr float values[] = {1234.5f, -7.5f, 22.5f, 0.1f, 8399.99f, -2800.0f, 40000.25f};
@@ -168,7 +168,7 @@ private slots:
 
     void clientAreaIsTheDesignedOneBeforeAndAfterLoad()
     {
-        testing_support::ShownForm shown(testing_support::ShownForm::Start::Later);
+        window_test::ShownForm shown(window_test::ShownForm::Start::Later);
         window::Form1 &form = shown.form();
         // 11640 x 8775 twips.
         QCOMPARE(form.size(), QSize(776, 585));
@@ -184,7 +184,7 @@ private slots:
 
     void resizingTheWindowMovesNothing()
     {
-        testing_support::ShownForm shown;
+        window_test::ShownForm shown;
         window::Form1 &form = shown.form();
         std::vector<QRect> before;
         const QList<QWidget *> controls = form.findChildren<QWidget *>();
@@ -200,7 +200,7 @@ private slots:
 
     void theWindowHoldsOnlyThePanelAndThePanelHoldsEverythingElse()
     {
-        testing_support::ShownForm shown;
+        window_test::ShownForm shown;
         window::Form1 &form = shown.form();
         QCOMPARE(form.findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly),
                  QList<QWidget *>{&form.picture5()});
@@ -214,7 +214,7 @@ private slots:
 
     void captionsReadCharacterForCharacter()
     {
-        testing_support::ShownForm shown;
+        window_test::ShownForm shown;
         window::Form1 &form = shown.form();
 
         const QString head =
@@ -238,7 +238,7 @@ private slots:
 
     void clockFontIsTimesNewRomanWithFallbacksThatHoldItsText()
     {
-        testing_support::ShownForm shown;
+        window_test::ShownForm shown;
         const QFont font = shown.form().label1().font();
         QCOMPARE(font.family(), QStringLiteral("Times New Roman"));
         QCOMPARE(font.pointSizeF(), 10.5);
@@ -262,7 +262,7 @@ private slots:
 
     void otherCaptionsUseTheDefaultFontAndItHoldsThem()
     {
-        testing_support::ShownForm shown;
+        window_test::ShownForm shown;
         window::Form1 &form = shown.form();
         for (QWidget *w : {static_cast<QWidget *>(&form.label2()), static_cast<QWidget *>(&form.label3()),
                            static_cast<QWidget *>(&form.command1())}) {
@@ -276,7 +276,7 @@ private slots:
 
     void captionsFitTheirLabels()
     {
-        testing_support::ShownForm shown;
+        window_test::ShownForm shown;
         window::Form1 &form = shown.form();
         for (QLabel *label : {static_cast<QLabel *>(&form.label1()), static_cast<QLabel *>(&form.label2()),
                               static_cast<QLabel *>(&form.label3())}) {
@@ -299,7 +299,7 @@ private slots:
             {"Command1", QPalette::Button, QPalette::ButtonText}, {"Label1", QPalette::Button, QPalette::ButtonText},
             {"Label2", QPalette::Button, QPalette::ButtonText},   {"Label3", QPalette::Button, QPalette::ButtonText},
         };
-        testing_support::ShownForm shown;
+        window_test::ShownForm shown;
         window::Form1 &form = shown.form();
         QCOMPARE(form.backgroundRole(), QPalette::Button);
         for (const Row &row : rows) {
@@ -317,7 +317,7 @@ private slots:
 
     void coloursFollowTheUsersScheme()
     {
-        testing_support::ShownForm shown;
+        window_test::ShownForm shown;
         window::Form1 &form = shown.form();
         layOutGrid(form, kUpright);
         const QPalette before = QApplication::palette();
@@ -359,7 +359,7 @@ private slots:
             {"Label1", QFrame::NoFrame, QFrame::Plain, 0},  {"Label2", QFrame::NoFrame, QFrame::Plain, 0},
             {"Label3", QFrame::NoFrame, QFrame::Plain, 0},
         };
-        testing_support::ShownForm shown;
+        window_test::ShownForm shown;
         window::Form1 &form = shown.form();
         for (const Row &row : rows) {
             auto *frame = qobject_cast<QFrame *>(control(form, row.name).widget);
@@ -386,7 +386,7 @@ private slots:
 
     void focusStartsOnThePanelAndTabFollowsTheTabOrder()
     {
-        testing_support::ShownForm shown;
+        window_test::ShownForm shown;
         window::Form1 &form = shown.form();
         QVERIFY(QTest::qWaitForWindowActive(shown.window()));
         QCOMPARE(QApplication::focusWidget(), &form.picture5());
@@ -436,7 +436,7 @@ private slots:
 
     void keysOnThePanelDoNothing()
     {
-        testing_support::ShownForm shown;
+        window_test::ShownForm shown;
         window::Form1 &form = shown.form();
         QVERIFY(QTest::qWaitForWindowActive(shown.window()));
         layOutGrid(form, kUpright);
@@ -516,7 +516,7 @@ private slots:
             {"hidden pictures take no press", {{4, 0, 2800, 2800}}, 4200, 4200, -1, false},
         };
         for (const Case &c : cases) {
-            testing_support::ShownForm shown;
+            window_test::ShownForm shown;
             window::Form1 &form = shown.form();
             layOutGrid(form, kUpright);
             for (const Placement &p : c.placements)
@@ -536,7 +536,7 @@ private slots:
 
     void aTileTurnedToLayerOneDropsBeneathTheOthers()
     {
-        testing_support::ShownForm shown;
+        window_test::ShownForm shown;
         window::Form1 &form = shown.form();
         layOutGrid(form, kUpright);
         placeTile(form, 4, 2, 2800, 2800);
@@ -580,7 +580,7 @@ private slots:
         if (event == "Load") {
             // The platform's load event, before the first show: the first
             // game's start time is read and its board scrambled.
-            testing_support::ShownForm shown(testing_support::ShownForm::Start::Later);
+            window_test::ShownForm shown(window_test::ShownForm::Start::Later);
             QCOMPARE(shown.random.draws, 0);
             QCOMPARE(shown.time.timeReads, 0);
             shown.load();
@@ -590,7 +590,7 @@ private slots:
             return;
         }
 
-        testing_support::ShownForm shown;
+        window_test::ShownForm shown;
         window::Form1 &form = shown.form();
         layOutGrid(form, kUpright);
         const std::int16_t tile = 4; // the middle cell

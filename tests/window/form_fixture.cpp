@@ -2,7 +2,7 @@
 
 #include <QTest>
 
-namespace testing_support {
+namespace window_test {
 
 ShownForm::ShownForm(Start start, Ticks ticks) : form_(std::make_unique<window::Form1>(time, random))
 {
@@ -63,4 +63,4 @@ bool ShownForm::windowHoldsCapture() const { return form_->mouseCapture().owner(
 
 bool ShownForm::anythingHoldsCapture() const { return form_->mouseCapture().owner() != nullptr; }
 
-} // namespace testing_support
+} // namespace window_test

@@ -10,7 +10,7 @@
 
 #include <memory>
 
-namespace testing_support {
+namespace window_test {
 
 // The real window on the offscreen platform, with a time of day the test
 // controls and the real generator behind a draw counter, and the input and
@@ -59,12 +59,12 @@ public:
     bool windowHoldsCapture() const;
     bool anythingHoldsCapture() const;
 
-    FakeTimeOfDay time;
-    ScriptedRandom random;
+    test_support::FakeTimeOfDay time;
+    test_support::ScriptedRandom random;
 
 private:
     std::unique_ptr<window::Form1> form_;
     std::unique_ptr<HandTicks> handTicks_;
 };
 
-} // namespace testing_support
+} // namespace window_test

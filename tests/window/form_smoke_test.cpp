@@ -7,7 +7,7 @@ class FormSmokeTest : public QObject {
 private slots:
     void opensWithOnePictureOfEveryTileVisible()
     {
-        testing_support::ShownForm shown;
+        window_test::ShownForm shown;
         for (std::int16_t i = 0; i < 9; ++i)
             QVERIFY(shown.visibleLayer(i) != 0);
         QCOMPARE(shown.random.draws, 18);

@@ -9,8 +9,8 @@
 
 namespace {
 
-using testing_support::FakeTimeOfDay;
-using testing_support::ShownForm;
+using test_support::FakeTimeOfDay;
+using window_test::ShownForm;
 
 const QString kDesignCaption = QStringLiteral(" 0\uFF1A0\uFF1A0");
 

@@ -4,7 +4,7 @@
 #include <QTimer>
 #include <QTimerEvent>
 
-namespace testing_support {
+namespace window_test {
 
 HandTicks::HandTicks(QTimer &timer) : timer_(timer) { timer_.installEventFilter(this); }
 
@@ -27,4 +27,4 @@ bool HandTicks::eventFilter(QObject *watched, QEvent *event)
     return false;
 }
 
-} // namespace testing_support
+} // namespace window_test

@@ -4,7 +4,7 @@
 
 class QTimer;
 
-namespace testing_support {
+namespace window_test {
 
 // Makes a test the only source of a timer's ticks. The timer keeps running as
 // the window set it up (active, its interval, its id), but the ticks it would
@@ -29,4 +29,4 @@ private:
     int heldBack_ = 0;
 };
 
-} // namespace testing_support
+} // namespace window_test

@@ -14,9 +14,9 @@
 
 namespace {
 
-using testing_support::panelPoint;
-using testing_support::kUpright;
-using testing_support::layOutGrid;
+using window_test::panelPoint;
+using window_test::kUpright;
+using window_test::layOutGrid;
 
 // Records the mouse events that reach the window itself, where it would see them.
 class WindowMouseSpy : public QObject {
@@ -49,7 +49,7 @@ private:
 };
 
 // A point inside a picture's inner area, in the window's frame.
-QPoint innerPoint(testing_support::ShownForm &shown, const window::PictureBox &box, QPoint inner)
+QPoint innerPoint(window_test::ShownForm &shown, const window::PictureBox &box, QPoint inner)
 {
     return shown.at(box, box.contentsRect().topLeft() + inner);
 }
@@ -69,12 +69,12 @@ private slots:
         // each side: 185 inner pixels, the last of them 2760 twips in, within
         // a pixel of the 2770 that the box's true inner size gives.
         static constexpr Point points[] = {{{0, 0}, 0, 0}, {{40, 25}, 600, 375}, {{184, 184}, 2760, 2760}};
-        testing_support::ShownForm shown;
+        window_test::ShownForm shown;
         window::Form1 &form = shown.form();
         for (int layer = 1; layer <= puzzle::kLayers; ++layer) {
             for (std::int16_t index = 0; index < puzzle::kTiles; ++index) {
                 layOutGrid(form, kUpright);
-                testing_support::placeTile(form, index, layer, form.board().left(1, index), form.board().top(1, index));
+                window_test::placeTile(form, index, layer, form.board().left(1, index), form.board().top(1, index));
                 window::PictureBox &box = form.picture(layer, index);
                 QCOMPARE(box.contentsRect().size(), QSize(185, 185));
                 for (const Point &p : points) {
@@ -100,7 +100,7 @@ private slots:
     {
         struct Target {
             const char *name;
-            std::function<QPoint(testing_support::ShownForm &)> at;
+            std::function<QPoint(window_test::ShownForm &)> at;
         };
         const Target targets[] = {
             {"the panel beside the board", [](auto &s) { return panelPoint(s.form(), 8700, 4000); }},
@@ -116,7 +116,7 @@ private slots:
             {"outside the window, left and above", [](auto &) { return QPoint(-40, -30); }},
         };
         for (const Target &target : targets) {
-            testing_support::ShownForm shown;
+            window_test::ShownForm shown;
             window::Form1 &form = shown.form();
             layOutGrid(form, kUpright);
             const int draws = shown.random.draws;
@@ -157,7 +157,7 @@ private slots:
 
     void withNoButtonDownMovesStillReachTheCapturingWindow()
     {
-        testing_support::ShownForm shown;
+        window_test::ShownForm shown;
         window::Form1 &form = shown.form();
         layOutGrid(form, kUpright);
         WindowMouseSpy spy(form);
@@ -185,7 +185,7 @@ private slots:
 
     void aClickWhileTheWindowHoldsTheCaptureGoesToTheWindow()
     {
-        testing_support::ShownForm shown;
+        window_test::ShownForm shown;
         window::Form1 &form = shown.form();
         layOutGrid(form, kUpright);
         const int draws = shown.random.draws;
@@ -210,7 +210,7 @@ private slots:
 
     void releasingTheCaptureGivesInputBackToTheControlUnderThePointer()
     {
-        testing_support::ShownForm shown;
+        window_test::ShownForm shown;
         window::Form1 &form = shown.form();
         layOutGrid(form, kUpright);
         const int draws = shown.random.draws;
@@ -240,7 +240,7 @@ private slots:
 
     void aDestroyedOwnerLeavesNoRedirectBehind()
     {
-        testing_support::ShownForm shown;
+        window_test::ShownForm shown;
         window::Form1 &form = shown.form();
         layOutGrid(form, kUpright);
         const int draws = shown.random.draws;
@@ -274,12 +274,12 @@ private slots:
     void aWindowClosedMidDragLeavesTheNextOneWorking()
     {
         {
-            testing_support::ShownForm first;
+            window_test::ShownForm first;
             layOutGrid(first.form(), kUpright);
             QTest::mousePress(first.window(), Qt::LeftButton, {}, first.tileCentre(4));
             QVERIFY(first.form().dragState().dragging);
         }
-        testing_support::ShownForm second;
+        window_test::ShownForm second;
         window::Form1 &form = second.form();
         layOutGrid(form, kUpright);
         const int draws = second.random.draws;

@@ -14,7 +14,7 @@
 
 namespace {
 
-using testing_support::ShownForm;
+using window_test::ShownForm;
 
 void drag(ShownForm &shown, std::int16_t index, QPoint by)
 {
@@ -37,7 +37,7 @@ bool onACell(ShownForm &shown, std::int16_t index, std::pair<float, float> &cell
     const float left = form.board().left(1, index);
     const float top = form.board().top(1, index);
     const auto isPlace = [](float v) { return v == 0.0f || v == 2800.0f || v == 5600.0f; };
-    if (!isPlace(left) || !isPlace(top) || !testing_support::tileMismatch(form, index, left, top).isEmpty())
+    if (!isPlace(left) || !isPlace(top) || !window_test::tileMismatch(form, index, left, top).isEmpty())
         return false;
     cell = {left, top};
     return true;

@@ -166,12 +166,12 @@ class PictureDisplayTest : public QObject {
 private slots:
     void tilePictureShowsItsBitmapAtTheInnerTopLeftUnscaledAndCut()
     {
-        testing_support::ShownForm shown;
+        window_test::ShownForm shown;
         for (int layer = 1; layer <= puzzle::kLayers; ++layer)
             for (std::int16_t tile = 0; tile < puzzle::kTiles; ++tile) {
                 const QByteArray name = assets::tilePath(tile, layer).toUtf8();
                 window::PictureBox &box = shown.form().picture(layer, tile);
-                testing_support::placeTile(shown.form(), tile, layer, 0, 0);
+                window_test::placeTile(shown.form(), tile, layer, 0, 0);
                 const QImage bitmap = decodeBitmap(assets::tilePath(tile, layer));
                 QVERIFY2(!bitmap.isNull(), name.constData());
                 const QImage shownImage = grabbed(box);
@@ -194,9 +194,9 @@ private slots:
     {
         // A box larger than its bitmap: the bitmap stays at its own size in
         // the top-left corner, neither scaled nor centred.
-        testing_support::ShownForm shown;
+        window_test::ShownForm shown;
         window::PictureBox &box = shown.form().picture(1, 0);
-        testing_support::placeTile(shown.form(), 0, 1, 0, 0);
+        window_test::placeTile(shown.form(), 0, 1, 0, 0);
         box.twips().setWidth(3300);
         box.twips().setHeight(3150);
         const QImage bitmap = decodeBitmap(assets::tilePath(0, 1));
@@ -212,7 +212,7 @@ private slots:
 
     void decorationShowsItsTopLeftPartWithoutBorder()
     {
-        testing_support::ShownForm shown;
+        window_test::ShownForm shown;
         window::PictureBox &box = shown.form().picture6();
         const QImage bitmap = decodeBitmap(assets::decorationPath());
         QCOMPARE(bitmap.size(), QSize(125, 93));
@@ -229,7 +229,7 @@ private slots:
 
     void panelHasASunkenBorderAroundTheButtonFace()
     {
-        testing_support::ShownForm shown;
+        window_test::ShownForm shown;
         window::PictureBox &panel = shown.form().picture5();
         const QImage img = grabbed(panel);
         const QRect inner = panel.contentsRect();
@@ -245,20 +245,20 @@ private slots:
 
     void solvedLayoutShowsWholeInsectsAcrossEveryInnerEdge()
     {
-        testing_support::ShownForm shown;
-        testing_support::layOutGrid(shown.form(), testing_support::kUpright);
+        window_test::ShownForm shown;
+        window_test::layOutGrid(shown.form(), window_test::kUpright);
         checkWholeInsects(shown.form(), {0, 1, 2, 3, 4, 5, 6, 7, 8});
     }
 
     void secondArrangementShowsWholeInsectsAcrossEveryInnerEdge()
     {
         // Row by row: 5 in layer 2, 0, 8 / 1 in layer 2, 3, 4 / 2 in layer 2, 6, 7.
-        testing_support::ShownForm shown;
+        window_test::ShownForm shown;
         const std::array<std::int16_t, 9> tileAt{5, 0, 8, 1, 3, 4, 2, 6, 7};
         const std::array<int, 9> layerAt{2, 1, 1, 2, 1, 1, 2, 1, 1};
         for (int cell = 0; cell < 9; ++cell)
-            testing_support::placeTile(shown.form(), tileAt[std::size_t(cell)], layerAt[std::size_t(cell)],
-                                       puzzle::kCellPitch * (cell % 3), puzzle::kCellPitch * (cell / 3));
+            window_test::placeTile(shown.form(), tileAt[std::size_t(cell)], layerAt[std::size_t(cell)],
+                                   puzzle::kCellPitch * (cell % 3), puzzle::kCellPitch * (cell / 3));
         checkWholeInsects(shown.form(), tileAt);
     }
 };

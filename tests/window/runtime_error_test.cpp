@@ -14,12 +14,12 @@
 
 namespace {
 
-using testing_support::ShownForm;
-using testing_support::StderrCapture;
+using window_test::ShownForm;
+using test_support::StderrCapture;
 
 // Makes the n-th read of the time of day or of its second, counted from now,
 // fail as a failed platform call does.
-void failAtRead(testing_support::FakeTimeOfDay &time, int n)
+void failAtRead(test_support::FakeTimeOfDay &time, int n)
 {
     auto reads = std::make_shared<int>(0);
     time.onRead = [reads, n] {
@@ -106,9 +106,8 @@ private slots:
         if (drawsBeforeFailing == 0) {
             // Laid out, not yet scrambled: the solved layout, upright.
             for (std::int16_t i = 0; i < puzzle::kTiles; ++i) {
-                QCOMPARE(
-                    testing_support::tileMismatch(form, i, puzzle::kCellPitch * (i % 3), puzzle::kCellPitch * (i / 3)),
-                    QString());
+                QCOMPARE(window_test::tileMismatch(form, i, puzzle::kCellPitch * (i % 3), puzzle::kCellPitch * (i / 3)),
+                         QString());
                 QCOMPARE(shown.visibleLayer(i), 1);
             }
         }

@@ -14,7 +14,7 @@
 
 #include <cstdint>
 
-namespace testing_support {
+namespace window_test {
 
 enum class Seam { NeighbourTile, TileOfAnotherLayer, Button, Label, Decoration, Panel };
 
@@ -73,4 +73,4 @@ inline SeamSpots seamSpots(window::Form1 &form, Seam seam)
     return {s.tile, s.layer, s.seam - QPoint(2, 0), s.other, s.otherTile, s.seam + QPoint(2, 0)};
 }
 
-} // namespace testing_support
+} // namespace window_test

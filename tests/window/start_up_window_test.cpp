@@ -31,7 +31,7 @@ private slots:
 
     void outerSizeIsHeldInWholePixels()
     {
-        testing_support::ShownForm shown;
+        window_test::ShownForm shown;
         window::Form1 &form = shown.form();
         // 11760 - 120 twips of frame is exactly 776 pixels; 9280 - 510 is
         // 584 2/3 pixels, which the window holds as 585: it reports 9285.
@@ -42,7 +42,7 @@ private slots:
 
     void centresByTheOuterSizeReadBack()
     {
-        testing_support::ShownForm shown;
+        window_test::ShownForm shown;
         window::Form1 &form = shown.form();
         // (15360 - 11760) / 2 and (11520 - 9285) / 2: the half twip is kept.
         QCOMPARE(form.placement().windowLeft(), 1800.0f);
@@ -65,7 +65,7 @@ private slots:
 
     void placesThePanelInsideTheClientArea()
     {
-        testing_support::ShownForm shown;
+        window_test::ShownForm shown;
         window::Form1 &form = shown.form();
         window::TwipsGeometry &panel = form.picture5().twips();
         QCOMPARE(panel.left(), 190.0f);

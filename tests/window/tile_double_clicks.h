@@ -5,7 +5,7 @@
 #include <QEvent>
 #include <QObject>
 
-namespace testing_support {
+namespace window_test {
 
 // Counts the double-clicks that really reach any tile picture, after every
 // filter of the window's own has had its say.
@@ -27,4 +27,4 @@ protected:
     }
 };
 
-} // namespace testing_support
+} // namespace window_test

@@ -10,7 +10,7 @@
 #include <QTest>
 #include <QWindow>
 
-namespace testing_support {
+namespace window_test {
 
 class TimedPointer {
 public:
@@ -46,4 +46,4 @@ private:
     Qt::MouseButtons held_;
 };
 
-} // namespace testing_support
+} // namespace window_test

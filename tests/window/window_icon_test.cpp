@@ -51,7 +51,7 @@ private slots:
 
     void theWindowShowsIt()
     {
-        testing_support::ShownForm shown;
+        window_test::ShownForm shown;
         const QIcon icon = shown.form().windowIcon();
         QCOMPARE(sides(icon), (QList<int>{16, 32, 48, 128, 256}));
         QVERIFY(pixels(icon, 48) == pixels(QIcon(assets::iconPath()), 48));

@@ -12,14 +12,14 @@
 
 #include <vector>
 
-using testing_support::kXWaitMs;
-using testing_support::moveTo;
-using testing_support::Seam;
-using testing_support::SeamSpots;
-using testing_support::ShownForm;
-using testing_support::snapshot;
-using testing_support::TileDoubleClicks;
-using testing_support::xdotool;
+using window_test::kXWaitMs;
+using window_test::moveTo;
+using window_test::Seam;
+using window_test::SeamSpots;
+using window_test::ShownForm;
+using window_test::snapshot;
+using window_test::TileDoubleClicks;
+using window_test::xdotool;
 
 namespace {
 
@@ -95,8 +95,8 @@ private slots:
         // by more than the double-click time. Such a run is done again.
         bool pairedByQt = false;
         for (int run = 1; run <= 5 && !pairedByQt; ++run) {
-            testing_support::layOutSeams(form);
-            const SeamSpots s = testing_support::seamSpots(form, seam);
+            window_test::layOutSeams(form);
+            const SeamSpots s = window_test::seamSpots(form, seam);
             QCOMPARE(form.childAt(s.onOther), s.other);
             const auto before = snapshot(form);
             const int drawsBefore = shown.random.draws;

@@ -6,17 +6,17 @@
 
 #include <QtTest>
 
-using testing_support::heldTilePlace;
-using testing_support::layOutGrid;
-using testing_support::onPicture;
-using testing_support::ShownForm;
-using testing_support::tileMismatch;
+using window_test::heldTilePlace;
+using window_test::layOutGrid;
+using window_test::onPicture;
+using window_test::ShownForm;
+using window_test::tileMismatch;
 
 namespace {
 
-constexpr int kWaitMs = testing_support::kXWaitMs;
-using testing_support::moveTo;
-using testing_support::xdotool;
+constexpr int kWaitMs = window_test::kXWaitMs;
+using window_test::moveTo;
+using window_test::xdotool;
 
 } // namespace
 

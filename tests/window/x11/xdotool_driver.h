@@ -8,7 +8,7 @@
 #include <QStringList>
 #include <QTest>
 
-namespace testing_support {
+namespace window_test {
 
 inline constexpr int kXWaitMs = 10000;
 
@@ -32,4 +32,4 @@ inline QStringList moveTo(QPoint screen)
             QString::number(screen.y())};
 }
 
-} // namespace testing_support
+} // namespace window_test
