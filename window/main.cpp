@@ -1,5 +1,5 @@
-#include "font_file_pages.h"
 #include "form1.h"
+#include "read_only_file_pages.h"
 #include "system_time_of_day.h"
 
 #include "puzzle/random_generator.h"
@@ -73,7 +73,7 @@ public:
         if (event->type() == QEvent::Paint) {
             watched->removeEventFilter(this);
             QTimer::singleShot(0, this, [this] {
-                window::releaseFontFilePages();
+                window::releaseReadOnlyFilePages();
 #if defined(__GLIBC__)
                 // What start-up freed (the font configuration, the icon's
                 // file, decoding buffers) glibc keeps resident until told.
