@@ -3,8 +3,10 @@
 #if defined(__linux__)
 #include <sys/mman.h>
 
+#include <cctype>
 #include <cinttypes>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 #endif
@@ -39,22 +41,27 @@ std::vector<Mapping> readOnlyFileMappings()
     };
     char line[4096];
     while (std::fgets(line, sizeof line, smaps)) {
+        // A mapping's line begins with its address in hexadecimal; the lines
+        // of its sizes that follow begin with a capitalised name. Only the
+        // one size needed is parsed: smaps has some twenty per mapping.
+        if (std::isupper(static_cast<unsigned char>(line[0]))) {
+            static constexpr char kAnonymous[] = "Anonymous:";
+            if (std::strncmp(line, kAnonymous, sizeof kAnonymous - 1) == 0)
+                current.holdsOwnPages = std::strtoul(line + sizeof kAnonymous - 1, nullptr, 10) != 0;
+            continue;
+        }
         std::uintptr_t start = 0, end = 0;
         char perms[5] = {};
         int pathAt = 0;
-        if (std::sscanf(line, "%" SCNxPTR "-%" SCNxPTR " %4s %*s %*s %*s %n", &start, &end, perms, &pathAt) >= 3) {
-            finish();
-            current.start = start;
-            current.end = end;
-            // Code (r-x) and constant data (r--), mapped privately from a
-            // file by its path; anything writable or shared is never touched.
-            current.readOnlyFile = (std::strcmp(perms, "r--p") == 0 || std::strcmp(perms, "r-xp") == 0) && pathAt > 0
-                                   && line[pathAt] == '/';
+        if (std::sscanf(line, "%" SCNxPTR "-%" SCNxPTR " %4s %*s %*s %*s %n", &start, &end, perms, &pathAt) < 3)
             continue;
-        }
-        unsigned long kb = 0;
-        if (std::sscanf(line, "Anonymous: %lu kB", &kb) == 1)
-            current.holdsOwnPages = kb != 0;
+        finish();
+        current.start = start;
+        current.end = end;
+        // Code (r-x) and constant data (r--), mapped privately from a file
+        // by its path; anything writable or shared is never touched.
+        current.readOnlyFile =
+            (std::strcmp(perms, "r--p") == 0 || std::strcmp(perms, "r-xp") == 0) && pathAt > 0 && line[pathAt] == '/';
     }
     finish();
     std::fclose(smaps);
