@@ -9,6 +9,7 @@
 #include "puzzle/window_layout.h"
 
 #include <QMouseEvent>
+#include <QTimer>
 
 namespace window {
 
@@ -16,6 +17,11 @@ namespace {
 
 const QString kCaption = QStringLiteral("Quillamon V1.0") + QString(28, QLatin1Char(' ')) + QStringLiteral("dorn_pell")
                          + QString(2, QLatin1Char(' ')) + QStringLiteral("dorn.pell@quillamon.example.org");
+
+// The icon sizes a title bar and a task list show, all the window needs until
+// it has first painted: reading the larger ones (the largest is PNG) and
+// handing them to the window system waits until then.
+constexpr int kSmallIconSides = 48;
 
 } // namespace
 
@@ -26,7 +32,7 @@ Form1::Form1(puzzle::TimeOfDay &time, puzzle::RandomSource &random)
       placement_(*this, *panel_)
 {
     setWindowTitle(kCaption);
-    setWindowIcon(iconFromResource(assets::iconPath()));
+    setWindowIcon(iconFromResource(assets::iconPath(), kSmallIconSides));
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
     // Moves over the window's own area reach it with no button down, as the
@@ -130,6 +136,15 @@ void Form1::bindEvents()
 void Form1::load()
 {
     runProcedure(Procedure::Form_Load, [this] { Form_Load(); });
+}
+
+// The first paint is where the icon's larger sizes are read, once it is done.
+void Form1::paintEvent(QPaintEvent *)
+{
+    if (wholeIcon_)
+        return;
+    wholeIcon_ = true;
+    QTimer::singleShot(0, this, [this] { setWindowIcon(iconFromResource(assets::iconPath())); });
 }
 
 void Form1::mouseMoveEvent(QMouseEvent *event)

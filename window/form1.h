@@ -51,6 +51,7 @@ public:
     double startTime() const { return startTime_; }
 
 protected:
+    void paintEvent(QPaintEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
 
@@ -85,6 +86,7 @@ private:
 
     puzzle::DragState drag_;
     double startTime_ = 0.0;
+    bool wholeIcon_ = false;
 };
 
 } // namespace window

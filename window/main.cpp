@@ -8,7 +8,6 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
@@ -63,7 +62,7 @@ void skipFutileSessionBusLaunch()
 }
 
 // Runs once, as soon as the window's first paint has been handed to the
-// window system.
+// window system, and after whatever else the window left until then.
 class AfterFirstPaint : public QObject {
 public:
     explicit AfterFirstPaint(QWidget *window) : QObject(window) { window->installEventFilter(this); }
@@ -72,17 +71,23 @@ public:
     {
         if (event->type() == QEvent::Paint) {
             watched->removeEventFilter(this);
-            QTimer::singleShot(0, this, [this] {
-                window::releaseReadOnlyFilePages();
-#if defined(__GLIBC__)
-                // What start-up freed (the font configuration, the icon's
-                // file, decoding buffers) glibc keeps resident until told.
-                malloc_trim(0);
-#endif
-                deleteLater();
-            });
+            // Of low priority, so that the work the window posted at its
+            // first paint comes first and what that work frees goes too.
+            QCoreApplication::postEvent(this, new QEvent(QEvent::User), Qt::LowEventPriority);
         }
         return false;
+    }
+
+protected:
+    void customEvent(QEvent *) override
+    {
+        window::releaseReadOnlyFilePages();
+#if defined(__GLIBC__)
+        // What start-up freed (the font configuration, the icon's file,
+        // decoding buffers) glibc keeps resident until told.
+        malloc_trim(0);
+#endif
+        deleteLater();
     }
 };
 

@@ -41,10 +41,10 @@ QImage readNamed(QByteArray data, const char *format)
     return reader.read();
 }
 
-// The images of an icon file in the order of its directory. An image stored
-// as PNG is read here by name: the icon reader would hand it to Qt to guess
-// its format, which loads every image plugin to ask each.
-QList<QImage> iconImages(const QString &resourcePath)
+// The images of an icon file up to a side, in the order of its directory. An
+// image stored as PNG is read here by name: the icon reader would hand it to
+// Qt to guess its format, which loads every image plugin to ask each.
+QList<QImage> iconImages(const QString &resourcePath, int largestSide)
 {
     QFile file(resourcePath);
     if (!file.open(QIODevice::ReadOnly))
@@ -61,6 +61,10 @@ QList<QImage> iconImages(const QString &resourcePath)
         const qsizetype entry = 6 + 16 * qsizetype(i);
         if (bytes.size() < entry + 16)
             break;
+        // The directory gives each side in a byte, where 0 stands for 256.
+        const auto side = [&](qsizetype at) { return bytes.at(at) == 0 ? 256 : int(quint8(bytes.at(at))); };
+        if (std::max(side(entry), side(entry + 1)) > largestSide)
+            continue;
         const quint32 size = littleEndian(bytes, entry + 8, 4);
         const quint32 offset = littleEndian(bytes, entry + 12, 4);
         if (offset > quint32(bytes.size()) || size > quint32(bytes.size()) - offset)
@@ -79,10 +83,10 @@ QList<QImage> iconImages(const QString &resourcePath)
 
 } // namespace
 
-QIcon iconFromResource(const QString &resourcePath)
+QIcon iconFromResource(const QString &resourcePath, int largestSide)
 {
     QList<QImage> best;
-    for (const QImage &image : iconImages(resourcePath)) {
+    for (const QImage &image : iconImages(resourcePath, largestSide)) {
         const auto same =
             std::find_if(best.begin(), best.end(), [&](const QImage &kept) { return kept.size() == image.size(); });
         if (same == best.end())

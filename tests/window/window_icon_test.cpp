@@ -49,12 +49,38 @@ private slots:
             QVERIFY2(pixels(read, side) == pixels(byQt, side), qPrintable(QString::number(side)));
     }
 
+    void readsOnlyTheSizesAskedFor_data()
+    {
+        QTest::addColumn<int>("largestSide");
+        QTest::addColumn<QList<int>>("expected");
+        QTest::newRow("below the smallest") << 15 << QList<int>{};
+        QTest::newRow("the small ones") << 48 << QList<int>{16, 32, 48};
+        QTest::newRow("between two") << 100 << QList<int>{16, 32, 48};
+        QTest::newRow("all but the PNG") << 255 << QList<int>{16, 32, 48, 128};
+        QTest::newRow("all") << 256 << QList<int>{16, 32, 48, 128, 256};
+    }
+
+    void readsOnlyTheSizesAskedFor()
+    {
+        QFETCH(int, largestSide);
+        QFETCH(QList<int>, expected);
+        const QIcon read = window::iconFromResource(assets::iconPath(), largestSide);
+        QCOMPARE(sides(read), expected);
+        const QIcon byQt(assets::iconPath());
+        for (int side : expected)
+            QVERIFY2(pixels(read, side) == pixels(byQt, side), qPrintable(QString::number(side)));
+    }
+
+    // The small sizes from the start, the rest once the window has painted.
     void theWindowShowsIt()
     {
-        window_test::ShownForm shown;
-        const QIcon icon = shown.form().windowIcon();
-        QCOMPARE(sides(icon), (QList<int>{16, 32, 48, 128, 256}));
-        QVERIFY(pixels(icon, 48) == pixels(QIcon(assets::iconPath()), 48));
+        window_test::ShownForm shown(window_test::ShownForm::Start::Later);
+        QCOMPARE(sides(shown.form().windowIcon()), (QList<int>{16, 32, 48}));
+        shown.load();
+        QVERIFY(shown.show());
+        QTRY_COMPARE(sides(shown.form().windowIcon()), (QList<int>{16, 32, 48, 128, 256}));
+        QVERIFY(pixels(shown.form().windowIcon(), 48) == pixels(QIcon(assets::iconPath()), 48));
+        QVERIFY(pixels(shown.form().windowIcon(), 256) == pixels(QIcon(assets::iconPath()), 256));
     }
 };
 
