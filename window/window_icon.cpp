@@ -7,20 +7,13 @@
 #include <QImageReader>
 #include <QList>
 #include <QPixmap>
+#include <QSize>
 
 #include <algorithm>
 
 namespace window {
 
 namespace {
-
-// The colour depth an icon image was stored with, which the icon reader
-// records since every image it returns has 32 bits.
-int storedDepth(const QImage &image)
-{
-    const QString depth = image.text(QStringLiteral("_q_icoOrigDepth"));
-    return depth.isEmpty() ? 32 : depth.toInt();
-}
 
 quint32 littleEndian(const QByteArray &bytes, qsizetype at, int size)
 {
@@ -41,62 +34,87 @@ QImage readNamed(QByteArray data, const char *format)
     return reader.read();
 }
 
-// The images of an icon file up to a side, in the order of its directory. An
-// image stored as PNG is read here by name: the icon reader would hand it to
-// Qt to guess its format, which loads every image plugin to ask each.
-QList<QImage> iconImages(const QString &resourcePath, int largestSide)
+// One image as the icon file's directory describes it.
+struct IconEntry {
+    int index;
+    QSize size;
+    int depth;
+    QByteArray data;
+};
+
+// The directory's entries up to a side, in its order, each with the bytes it
+// points to; an entry that points outside the file ends the list.
+QList<IconEntry> iconEntries(const QByteArray &bytes, int largestSide)
 {
-    QFile file(resourcePath);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray bytes = file.readAll();
-    file.close();
     if (bytes.size() < 6)
         return {};
     const int count = int(littleEndian(bytes, 4, 2));
-    QImageReader reader(resourcePath, "ico");
-    reader.setAutoDetectImageFormat(false);
-    QList<QImage> images;
+    QList<IconEntry> entries;
     for (int i = 0; i < count; ++i) {
         const qsizetype entry = 6 + 16 * qsizetype(i);
         if (bytes.size() < entry + 16)
             break;
-        // The directory gives each side in a byte, where 0 stands for 256.
+        // Each side is a byte, where 0 stands for 256.
         const auto side = [&](qsizetype at) { return bytes.at(at) == 0 ? 256 : int(quint8(bytes.at(at))); };
-        if (std::max(side(entry), side(entry + 1)) > largestSide)
-            continue;
-        const quint32 size = littleEndian(bytes, entry + 8, 4);
+        const QSize size(side(entry), side(entry + 1));
+        const quint32 length = littleEndian(bytes, entry + 8, 4);
         const quint32 offset = littleEndian(bytes, entry + 12, 4);
-        if (offset > quint32(bytes.size()) || size > quint32(bytes.size()) - offset)
+        if (offset > quint32(bytes.size()) || length > quint32(bytes.size()) - offset)
             break;
-        const QByteArray data = bytes.mid(offset, size);
-        QImage image;
-        if (data.startsWith("\x89PNG\r\n\x1a\n"))
-            image = readNamed(data, "png");
-        else if (reader.jumpToImage(i))
-            image = reader.read();
-        if (!image.isNull())
-            images.append(image);
+        if (std::max(size.width(), size.height()) > largestSide)
+            continue;
+        // Bits per pixel; where a file leaves them out, the palette's size
+        // tells them.
+        int depth = int(littleEndian(bytes, entry + 6, 2));
+        if (depth == 0) {
+            for (quint32 colours = quint8(bytes.at(entry + 2)); colours > 1; colours >>= 1)
+                ++depth;
+        }
+        entries.append({i, size, depth, bytes.mid(offset, length)});
     }
-    return images;
+    return entries;
+}
+
+// For each size, the entry of most colours, the first where several tie, as
+// Qt's own icon loading picks them; only those are read.
+QList<IconEntry> bestOfEachSize(const QList<IconEntry> &entries)
+{
+    QList<IconEntry> best;
+    for (const IconEntry &entry : entries) {
+        const auto same =
+            std::find_if(best.begin(), best.end(), [&](const IconEntry &kept) { return kept.size == entry.size; });
+        if (same == best.end())
+            best.append(entry);
+        else if (entry.depth > same->depth)
+            *same = entry;
+    }
+    return best;
 }
 
 } // namespace
 
 QIcon iconFromResource(const QString &resourcePath, int largestSide)
 {
-    QList<QImage> best;
-    for (const QImage &image : iconImages(resourcePath, largestSide)) {
-        const auto same =
-            std::find_if(best.begin(), best.end(), [&](const QImage &kept) { return kept.size() == image.size(); });
-        if (same == best.end())
-            best.append(image);
-        else if (storedDepth(image) > storedDepth(*same))
-            *same = image;
-    }
+    QFile file(resourcePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = file.readAll();
+    file.close();
+    QImageReader reader(resourcePath, "ico");
+    reader.setAutoDetectImageFormat(false);
     QIcon icon;
-    for (const QImage &kept : best)
-        icon.addPixmap(QPixmap::fromImage(kept));
+    for (const IconEntry &entry : bestOfEachSize(iconEntries(bytes, largestSide))) {
+        // An image stored as PNG is read here by name: the icon reader would
+        // hand it to Qt to guess its format, which loads every image plugin
+        // to ask each.
+        QImage image;
+        if (entry.data.startsWith("\x89PNG\r\n\x1a\n"))
+            image = readNamed(entry.data, "png");
+        else if (reader.jumpToImage(entry.index))
+            image = reader.read();
+        if (!image.isNull())
+            icon.addPixmap(QPixmap::fromImage(image));
+    }
     return icon;
 }
 
