@@ -1,4 +1,5 @@
 #include "form1.h"
+#include "qt_start_settings.h"
 #include "read_only_file_pages.h"
 #include "system_time_of_day.h"
 
@@ -6,8 +7,6 @@
 
 #include <QApplication>
 #include <QEvent>
-#include <QFileInfo>
-#include <QStandardPaths>
 
 #include <cstdio>
 #include <cstdlib>
@@ -31,34 +30,6 @@ void reportStartFailure(QtMsgType type, const QMessageLogContext &, const QStrin
                  qPrintable(message));
     std::fflush(stderr);
     std::_Exit(EXIT_FAILURE);
-}
-
-// Sets one of Qt's own settings for this process, unless whoever started it
-// chose otherwise.
-void setQtDefault(const char *name, const char *value)
-{
-    if (!qEnvironmentVariableIsSet(name))
-        qputenv(name, value);
-}
-
-// Accessibility here speaks to assistive tools over the session bus, which Qt
-// looks for as the first caption is set. Where no bus is named and none lies
-// at its usual place, libdbus would start dbus-launch to find or start one;
-// where that program is not installed either, the attempt can only fail, and
-// it costs a fork of the whole process before the first paint. Then the bus
-// is named as absent. Wherever a desktop or an assistive tool can offer a bus,
-// nothing changes.
-void skipFutileSessionBusLaunch()
-{
-    if (qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS") || qEnvironmentVariableIsSet("AT_SPI_BUS_ADDRESS"))
-        return;
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!runtime.isEmpty() && QFileInfo::exists(runtime + QStringLiteral("/bus")))
-        return;
-    if (QFileInfo::exists(QStringLiteral("/usr/bin/dbus-launch"))
-        || !QStandardPaths::findExecutable(QStringLiteral("dbus-launch")).isEmpty())
-        return;
-    qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
 }
 
 // Runs once, as soon as the window's first paint has been handed to the
@@ -95,17 +66,7 @@ protected:
 
 int main()
 {
-    // The window's pixels reach the X server through a shared-memory image,
-    // as Qt does by default: the window-sized image then lies in memory the
-    // server shares rather than in the program's own, and measured beside
-    // sending the pixels through the connection, neither the first paint nor
-    // a drag move nor the clock's tick costs more.
-    // Qt's own event loop: it wakes less often than GLib's, and nothing here
-    // needs GLib's.
-    setQtDefault("QT_NO_GLIB", "1");
-    // Nothing in the window takes text, so no input method is loaded.
-    setQtDefault("QT_IM_MODULE", "none");
-    skipFutileSessionBusLaunch();
+    window::applyQtStartSettings();
 
     // The game takes no command line. Qt acts on options of its own in one (a
     // window title, size and place, another platform or display, a style,
