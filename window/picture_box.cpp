@@ -1,6 +1,7 @@
 #include "picture_box.h"
 
-#include <QImageReader>
+#include "bitmap_file.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -48,11 +49,8 @@ QImage PictureBox::readPicture() const
 {
     if (picturePath_.isEmpty())
         return {};
-    // Named, and with no guessing, so that no image plugin is loaded to ask
-    // it: the built-in pictures are all bitmaps, which Qt reads itself.
-    QImageReader reader(picturePath_, "bmp");
-    reader.setAutoDetectImageFormat(false);
-    QImage image = reader.read();
+    // The built-in pictures are all bitmaps.
+    QImage image = readBitmap(picturePath_);
     // Only what the inner area shows is kept, so that it is drawn whole,
     // with no clip: a clipped or partial draw takes Qt's general path, which
     // also splits the work across a pool of threads.
