@@ -1,5 +1,7 @@
 #include "bitmap_file.h"
 
+#include "little_endian.h"
+
 #include <QImageReader>
 #include <QResource>
 #include <QRgb>
@@ -14,14 +16,6 @@ namespace {
 constexpr qsizetype kFileHeaderSize = 14;
 constexpr qsizetype kInfoHeaderSize = 40;
 constexpr qint32 kLargestSide = 1 << 14;
-
-quint32 littleEndian(QByteArrayView bytes, qsizetype at, int size)
-{
-    quint32 value = 0;
-    for (int i = size - 1; i >= 0; --i)
-        value = value << 8 | quint8(bytes[at + i]);
-    return value;
-}
 
 // One row of palette indices, Depth bits each and packed high bits first;
 // false where an index lies beyond the palette. Every colour taken from the

@@ -1,5 +1,7 @@
 #include "window_icon.h"
 
+#include "little_endian.h"
+
 #include <QBuffer>
 #include <QByteArray>
 #include <QFile>
@@ -14,14 +16,6 @@
 namespace window {
 
 namespace {
-
-quint32 littleEndian(const QByteArray &bytes, qsizetype at, int size)
-{
-    quint32 value = 0;
-    for (int i = size - 1; i >= 0; --i)
-        value = value << 8 | quint8(bytes.at(at + i));
-    return value;
-}
 
 // An image of the named format, read by Qt itself: with the guessing left
 // on, Qt asks every image plugin first, loading each, even for a format it
