@@ -9,12 +9,12 @@ import shutil
 import subprocess
 import sys
 import tempfile
-import time
 
 import waiting
 from images import parse_ppm
 from own_xvfb import Openbox, OwnXvfb, stop
 from waiting import Failure, check
+from x_window import client_geometry
 
 WAIT = 15.0  # seconds to wait for any condition that should come at once
 
@@ -43,13 +43,6 @@ def xprop_string(window, prop):
     return re.sub(r"\\(.)", r"\1", value[1:-1])
 
 
-def window_geometry(window):
-    out = run(["xwininfo", "-id", str(window)]).stdout
-    field = lambda name: int(re.search(name + r":\s+(-?\d+)", out).group(1))
-    return (field("Absolute upper-left X"), field("Absolute upper-left Y"), field("Width"), field("Height"),
-            "IsViewable" in out)
-
-
 def screen_size():
     out = run(["xwininfo", "-root"]).stdout
     return (int(re.search(r"Width:\s+(\d+)", out).group(1)), int(re.search(r"Height:\s+(\d+)", out).group(1)))
@@ -75,7 +68,7 @@ class Session:
         try:
             self.program = self.start([self.options.program], "quillamon")
             self.window = wait_for("the Quillamon window to map", self.find_window)
-            self.client = wait_for("the window to settle", self.settled_geometry)
+            self.client = waiting.wait_until_steady("the window to settle", self.placed_geometry, WAIT)
             self.log(f"window 0x{self.window:x} client at {self.client[:2]} size {self.client[2:4]}")
         except BaseException:
             self.__exit__(None, None, None)
@@ -107,16 +100,11 @@ class Session:
                 return w
         return None
 
-    def settled_geometry(self):
-        """The client rectangle, once it is viewable and stays put between two looks."""
-        first = window_geometry(self.window)
-        if not first[4]:
-            return None
+    def placed_geometry(self):
+        """The client rectangle once it is viewable and, under openbox, framed."""
         if self.options.wm == "openbox" and self.frame_extents() is None:
             return None
-        time.sleep(0.05)
-        second = window_geometry(self.window)
-        return second[:4] if second == first else None
+        return client_geometry(self.window)
 
     def frame_extents(self):
         value = xprop_value(self.window, "_NET_FRAME_EXTENTS")

@@ -29,3 +29,18 @@ def wait_for(what, probe, timeout, interval=0.05, gone=None):
         if time.monotonic() > deadline:
             raise Failure(f"timed out after {timeout:.0f} s waiting for {what}")
         time.sleep(interval)
+
+
+def wait_until_steady(what, look, timeout, interval=0.05, gone=None):
+    """Polls look() until two looks in a row give the same value, other than
+    None, and returns it: for what comes to rest in its own time, such as a
+    window that a window manager may still move once it shows."""
+    last = [None]
+
+    def steady():
+        now = look()
+        agreed = now is not None and now == last[0]
+        last[0] = now
+        return now if agreed else None
+
+    return wait_for(what, steady, timeout, interval, gone)

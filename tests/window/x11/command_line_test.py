@@ -12,15 +12,14 @@ the screen are read once the window has settled. The two must agree.
 
 import argparse
 import os
-import re
 import subprocess
 import sys
-import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "support"))
 import waiting  # noqa: E402
 from own_xvfb import stop  # noqa: E402
 from waiting import Failure  # noqa: E402
+from x_window import client_geometry  # noqa: E402
 
 WAIT = 15.0  # seconds for anything that should come at once
 POLL = 0.05
@@ -37,20 +36,14 @@ def run(cmd):
     return subprocess.run(cmd, capture_output=True, text=True).stdout
 
 
+def ended(program):
+    """What tells a wait that the program has ended, so nothing more will come."""
+    return lambda: program.poll() is not None and f"the program ended with status {program.returncode}"
+
+
 def wait_for(what, probe, program):
     """Waits for what the running program should show; fails at once if it ends."""
-    def ended():
-        return program.poll() is not None and f"the program ended with status {program.returncode}"
-    return waiting.wait_for(what, probe, WAIT, POLL, gone=ended)
-
-
-def geometry(window):
-    """Client area on the screen (x, y, width, height), or None while unmapped."""
-    out = run(["xwininfo", "-id", str(window)])
-    if "IsViewable" not in out:
-        return None
-    field = lambda name: int(re.search(name + r":\s+(-?\d+)", out).group(1))
-    return (field("Absolute upper-left X"), field("Absolute upper-left Y"), field("Width"), field("Height"))
+    return waiting.wait_for(what, probe, WAIT, POLL, gone=ended(program))
 
 
 def title(window):
@@ -74,14 +67,10 @@ def shown_window(program_path, arguments):
 
         window = wait_for("its window to show", find, program)
 
-        def settled():
-            first = geometry(window)
-            if first is None or not window_manager_frame_known(window):
-                return None
-            time.sleep(POLL)
-            return first if geometry(window) == first else None
+        def placed():
+            return client_geometry(window) if window_manager_frame_known(window) else None
 
-        place = wait_for("its window to settle", settled, program)
+        place = waiting.wait_until_steady("its window to settle", placed, WAIT, POLL, gone=ended(program))
         return title(window), place
     finally:
         stop(program)
