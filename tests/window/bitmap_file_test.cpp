@@ -3,6 +3,7 @@
 // a bitmap file may hold, and nothing at all for a file it does not take,
 // which Qt's reader then reads instead.
 #include "assets/picture_paths.h"
+#include "file_bytes.h"
 #include "puzzle/board_setup.h"
 #include "window/bitmap_file.h"
 
@@ -49,12 +50,6 @@ void putLittleEndian(QByteArray &bytes, qsizetype at, quint32 value, int size)
         bytes[at + i] = char(value >> (8 * i) & 0xff);
 }
 
-quint32 littleEndian(const QByteArray &bytes, qsizetype at)
-{
-    return quint8(bytes[at]) | quint8(bytes[at + 1]) << 8 | quint8(bytes[at + 2]) << 16
-           | quint32(quint8(bytes[at + 3])) << 24;
-}
-
 // A file of 32 bits a pixel, which Qt reads and decodeBitmap leaves to it.
 QByteArray written32(const QImage &image)
 {
@@ -75,13 +70,13 @@ QByteArray written32(const QImage &image)
 }
 
 // The same file with its rows stored top row first, as a negative height says.
-QByteArray topRowFirst(QByteArray bytes)
+QByteArray topRowFirst(const QByteArray &bytes)
 {
-    const quint32 pixelsAt = littleEndian(bytes, 10);
-    const auto width = qint32(littleEndian(bytes, 18));
-    const auto height = qint32(littleEndian(bytes, 22));
-    const int depth = quint8(bytes[28]);
-    const qsizetype stride = (qsizetype(width) * depth + 31) / 32 * 4;
+    const assets_test::Bytes fields(bytes.begin(), bytes.end());
+    const auto pixelsAt = qsizetype(assets_test::u32At(fields, 10));
+    const int width = assets_test::i32At(fields, 18);
+    const int height = assets_test::i32At(fields, 22);
+    const auto stride = qsizetype(assets_test::bmpRowBytes(width, assets_test::u16At(fields, 28)));
     QByteArray flipped = bytes;
     for (int y = 0; y < height; ++y)
         flipped.replace(pixelsAt + y * stride, stride, bytes.mid(pixelsAt + (height - 1 - y) * stride, stride));

@@ -2,11 +2,12 @@
 // bitmap at the bitmap's own size from the top-left corner of its inner area,
 // cut off at the inner area's edges, never scaled, with the box's background
 // where the bitmap does not reach. The expected pixels are decoded here from
-// the embedded files' bytes, not by Qt's bitmap reader, which the boxes use.
+// the embedded files' bytes, not by the bitmap reader the boxes use.
 #include "board_arrangement.h"
 #include "form_fixture.h"
 
 #include "assets/picture_paths.h"
+#include "file_bytes.h"
 
 #include <QFile>
 #include <QImage>
@@ -17,23 +18,19 @@
 
 namespace {
 
-std::uint32_t le32(const QByteArray &b, int at)
-{
-    return std::uint32_t(std::uint8_t(b[at])) | std::uint32_t(std::uint8_t(b[at + 1])) << 8
-           | std::uint32_t(std::uint8_t(b[at + 2])) << 16 | std::uint32_t(std::uint8_t(b[at + 3])) << 24;
-}
-
 // An uncompressed bottom-up bitmap of 4 or 24 bits a pixel, as RGB colours.
 QImage decodeBitmap(const QString &resource)
 {
     QFile file(resource);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    const QByteArray b = file.readAll();
-    const int offset = int(le32(b, 10)), width = int(le32(b, 18)), height = int(le32(b, 22));
-    const int bits = std::uint8_t(b[28]);
-    const int rowBytes = (width * bits + 31) / 32 * 4;
-    if (b.size() < offset + rowBytes * height || (bits != 4 && bits != 24))
+    const QByteArray raw = file.readAll();
+    const assets_test::Bytes b(raw.begin(), raw.end());
+    const int offset = int(assets_test::u32At(b, 10)), width = assets_test::i32At(b, 18),
+              height = assets_test::i32At(b, 22);
+    const int bits = assets_test::u16At(b, 28);
+    const int rowBytes = int(assets_test::bmpRowBytes(width, bits));
+    if (b.size() < std::size_t(offset + rowBytes * height) || (bits != 4 && bits != 24))
         return {};
     QImage out(width, height, QImage::Format_RGB32);
     for (int y = 0; y < height; ++y) {
